@@ -1,0 +1,40 @@
+# One entry point: host tools natively, then the program for both Windows targets.
+#   make          build everything: build/dist/win32/setup.exe, build/dist/win64/setup.exe
+#   make test     build, then run every test under Wine (see scripts/test.sh)
+#   make demo     build, then run setup.exe under Wine (see scripts/demo.sh)
+B := $(CURDIR)/build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DOW_ARTWORK=$(B)/host/artwork
+
+.PHONY: all host win32 win64 test demo pecheck clean
+
+all: win32 win64
+
+host:
+	@cmake -S tools -B $(B)/host -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(B)/host -j$(JOBS)
+
+win32: host
+	@cmake -S . -B $(B)/win32 --toolchain $(CURDIR)/cmake/toolchain-i686.cmake \
+	    $(CMAKE_FLAGS) -DOW_DIST_DIR=$(B)/dist/win32 -DOW_TESTS=OFF >/dev/null
+	@cmake --build $(B)/win32 -j$(JOBS)
+
+win64: host
+	@cmake -S . -B $(B)/win64 --toolchain $(CURDIR)/cmake/toolchain-x86_64.cmake \
+	    $(CMAKE_FLAGS) -DOW_DIST_DIR=$(B)/dist/win64 -DOW_TESTS=ON >/dev/null
+	@cmake --build $(B)/win64 -j$(JOBS)
+
+# Both programs: PE format of their target, only system DLLs imported.
+pecheck: all
+	@scripts/pecheck.sh $(B)/dist/win32/setup.exe pei-i386
+	@scripts/pecheck.sh $(B)/dist/win64/setup.exe pei-x86-64
+
+test: pecheck
+	@scripts/winebed.sh prefix
+	@cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
+
+demo: win64
+	@scripts/demo.sh
+
+clean:
+	rm -rf $(B)

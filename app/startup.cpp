@@ -1,0 +1,165 @@
+// Start-up, the main window and the small operations every dialog shares.
+#include <cctype>
+
+#include "../controls/controls.h"
+#include "setup.h"
+
+HINSTANCE ghInst = nullptr;
+int gfScan = 1;
+int gfNetworkWin = 0;
+int gfForceMSVC = 0;
+HWND ghStatus = nullptr;
+int gfAbort = 0;
+
+static UINT gSetupMsg = 0;
+static int gControlsRef = 0;
+
+static const char kMainClass[] = "OWSetupWClass";
+
+void ParseSwitches(const char* p) {
+    while (*p) {
+        while (*p && *p != '-' && *p != '/') p++;
+        if (!*p) break;
+        // Only the one letter after the dash counts: "-sn" is just "-s".
+        switch (tolower(static_cast<unsigned char>(p[1]))) {
+        case 's': gfScan = 0; break;
+        case 'n': gfNetworkWin = 1; break;
+        case 'm': gfForceMSVC = 1; break;
+        }
+        p++;
+    }
+}
+
+BOOL InitApplication(HINSTANCE hInstance) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, "Setup");
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = kMainClass;
+    return RegisterClassA(&wc) != 0;
+}
+
+BOOL InitInstance(HINSTANCE hInstance, int nCmdShow) {
+    ghInst = hInstance;
+    int cx = GetSystemMetrics(SM_CXSCREEN);
+    int cy = GetSystemMetrics(SM_CYSCREEN);
+    if (Platform() == PLATFORM_WIN95) cy -= GetSystemMetrics(SM_CYICON);  // leave the taskbar free
+    HWND hwnd = CreateWindowExA(0, kMainClass, "Orb Weave 2.0 Setup", WS_OVERLAPPEDWINDOW, 0, 0,
+                                cx, cy, nullptr, nullptr, hInstance, nullptr);
+    if (!hwnd) return FALSE;
+    ShowWindow(hwnd, nCmdShow);
+    UpdateWindow(hwnd);
+    return TRUE;
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == SetupMsg()) {
+        Install(hwnd);
+        PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    }
+    switch (msg) {
+    case WM_CREATE:
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        Init_Controls();
+        // Posted, not called, so that the window is shown and painted before the first dialog.
+        PostMessageA(hwnd, SetupMsg(), 0, 0);
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        break;
+    case WM_DESTROY:
+        Terminate_Controls();
+        PostQuitMessage(0);
+        break;
+    case WM_SIZE:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+UINT SetupMsg() {
+    if (!gSetupMsg) gSetupMsg = RegisterWindowMessageA("OWSetup");
+    return gSetupMsg;
+}
+
+int ModelessDlgMessage(HWND hDlg, MSG* msg) {
+    return hDlg && IsWindow(hDlg) && IsDialogMessageA(hDlg, msg);
+}
+
+void MyYield() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void CenterDialog(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    int w = rc.right - rc.left;
+    int h = rc.bottom - rc.top;
+    MoveWindow(hwnd, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
+}
+
+INT_PTR ShowModalDialog(LPCSTR templateName, DLGPROC proc, HWND parent, LPARAM param) {
+    return DialogBoxParamA(ghInst, templateName, parent, proc, param);
+}
+
+int Platform() {
+    OSVERSIONINFOA vi = {};
+    vi.dwOSVersionInfoSize = sizeof vi;
+    if (!GetVersionExA(&vi)) return PLATFORM_WIN32S;
+    switch (vi.dwPlatformId) {
+    case VER_PLATFORM_WIN32_WINDOWS: return PLATFORM_WIN95;
+    case VER_PLATFORM_WIN32_NT: return PLATFORM_NT;
+    default: return PLATFORM_WIN32S;
+    }
+}
+
+int Init_Controls() {
+    if (gControlsRef++ > 0) return 1;
+    ControlMgr = new MyControlMgr;
+    MyButton = new MyButtonClass;
+    MyButton->Init(ghInst, nullptr);
+    MyTexDlg = new MyTexDlgClass;
+    MyTexDlg->Init(ghInst, nullptr);
+    MyFrame = new MyFrameClass;
+    MyFrame->Init(ghInst, nullptr);
+    MyShadowButton = new MyShadowButtonClass;
+    MyShadowButton->Init(ghInst, nullptr);
+    MyText = new MyTextClass;
+    MyText->Init(ghInst, nullptr);
+    MyMText = new MyMTextClass;
+    MyMText->Init(ghInst, nullptr);
+    MyGraph = new MyGraphClass;
+    MyGraph->Init(ghInst, nullptr);
+    MyCheckBox = new MyCheckBoxClass;
+    MyCheckBox->Init(ghInst, nullptr);
+    return 1;
+}
+
+// Terminates and destroys one registration object, clearing its global.
+template <class T>
+static void Release(T*& cls) {
+    cls->Terminate(ghInst);
+    delete cls;
+    cls = nullptr;
+}
+
+int Terminate_Controls() {
+    if (--gControlsRef > 0) return 1;
+    Release(MyCheckBox);
+    Release(MyGraph);
+    Release(MyText);
+    Release(MyMText);
+    Release(MyFrame);
+    Release(MyShadowButton);
+    Release(MyTexDlg);
+    Release(MyButton);
+    delete ControlMgr;
+    ControlMgr = nullptr;
+    return 1;
+}

@@ -1,0 +1,121 @@
+#include "controlmgr.h"
+
+#include <cstdlib>
+#include <cstring>
+
+MyControlMgr* ControlMgr = nullptr;
+
+MyControlMgr::MyControlMgr()
+    : pAllocators(nullptr), nAllocators(0), nFontHeight(10),
+      hLightGreyPen(nullptr), hDarkGreyPen(nullptr), hClientPen(nullptr),
+      hClientBrush(nullptr), hFont(nullptr), pAnsiBuffer(nullptr), cbAnsiBuffer(255) {}
+
+MyControlMgr::~MyControlMgr() {
+    free(pAllocators);
+    free(pAnsiBuffer);
+    HGDIOBJ owned[] = {hLightGreyPen, hDarkGreyPen, hClientPen, hClientBrush, hFont};
+    for (HGDIOBJ h : owned)
+        if (h) DeleteObject(h);
+}
+
+int MyControlMgr::AddAllocator(ControlAllocator fn) {
+    for (int i = 0; i < nAllocators; i++) {
+        if (!pAllocators[i]) {
+            pAllocators[i] = fn;
+            return 1;
+        }
+    }
+    void* grown = realloc(pAllocators, (nAllocators + 1) * sizeof(ControlAllocator));
+    if (!grown) return 0;
+    pAllocators = static_cast<ControlAllocator*>(grown);
+    pAllocators[nAllocators++] = fn;
+    return 1;
+}
+
+int MyControlMgr::DelAllocator(ControlAllocator fn) {
+    for (int i = 0; i < nAllocators; i++) {
+        if (pAllocators[i] == fn) {
+            pAllocators[i] = nullptr;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+MyControlCtl* MyControlMgr::Allocate(HWND hwnd) {
+    char name[64];
+    if (!GetClassNameA(hwnd, name, sizeof name - 1)) return nullptr;
+    for (int i = 0; i < nAllocators; i++) {
+        if (!pAllocators[i]) continue;
+        if (MyControlCtl* obj = pAllocators[i](name)) return obj;
+    }
+    return nullptr;
+}
+
+MyControlCtl* MyControlMgr::GetWindowObject(HWND hwnd) {
+    return reinterpret_cast<MyControlCtl*>(GetWindowLongPtrA(hwnd, 0));
+}
+
+void MyControlMgr::SetWindowObject(HWND hwnd, MyControlCtl* obj) {
+    SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(obj));
+}
+
+HPEN MyControlMgr::GetLightGreyPen() {
+    if (!hLightGreyPen) hLightGreyPen = CreatePen(PS_SOLID, 0, RGB(192, 192, 192));
+    return hLightGreyPen;
+}
+
+HPEN MyControlMgr::GetDarkGreyPen() {
+    if (!hDarkGreyPen) hDarkGreyPen = CreatePen(PS_SOLID, 0, RGB(128, 128, 128));
+    return hDarkGreyPen;
+}
+
+HPEN MyControlMgr::GetClientPen() {
+    if (!hClientPen) hClientPen = CreatePen(PS_SOLID, 0, GetSysColor(COLOR_WINDOW));
+    return hClientPen;
+}
+
+HBRUSH MyControlMgr::GetClientBrush() {
+    if (!hClientBrush) hClientBrush = CreateSolidBrush(GetSysColor(COLOR_WINDOW));
+    return hClientBrush;
+}
+
+HFONT MyControlMgr::GetFont() {
+    if (hFont) return hFont;
+    HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGFONTA));
+    if (!hMem) return nullptr;
+    LOGFONTA* lf = static_cast<LOGFONTA*>(GlobalLock(hMem));
+    if (!lf) {
+        GlobalFree(hMem);
+        return nullptr;
+    }
+    lf->lfHeight = -nFontHeight;  // a character height, not a cell height
+    lstrcpyA(lf->lfFaceName, "Helv");
+    hFont = CreateFontIndirectA(lf);
+    GlobalUnlock(hMem);
+    GlobalFree(hMem);
+    return hFont;
+}
+
+void MyControlMgr::OemStringToAnsi(char* src, char* dst) {
+    OemToCharA(src, dst);
+}
+
+char* MyControlMgr::AnsiFromOem(char* src) {
+    int n = static_cast<int>(strlen(src));
+    if (n > cbAnsiBuffer) {
+        cbAnsiBuffer = n;
+        free(pAnsiBuffer);
+        pAnsiBuffer = nullptr;
+    }
+    if (!pAnsiBuffer) pAnsiBuffer = static_cast<char*>(malloc(cbAnsiBuffer + 1));
+    if (!pAnsiBuffer) return src;
+    OemToCharA(src, pAnsiBuffer);
+    return pAnsiBuffer;
+}
+
+char* MyControlMgr::AnsiFromOemMalloced(char* src) {
+    char* dst = static_cast<char*>(malloc(strlen(src) + 1));
+    if (dst) OemToCharA(src, dst);
+    return dst;
+}

@@ -1,0 +1,49 @@
+// The control manager: maps window class names to new control objects, binds
+// control objects to their windows, and owns the drawing objects and the text
+// conversion buffer that all controls share.
+#pragma once
+#include <windows.h>
+
+class MyControlCtl;
+
+// Returns a new control object when the class name is its own, else null.
+typedef MyControlCtl* (*ControlAllocator)(char* className);
+
+class MyControlMgr {
+public:
+    ControlAllocator* pAllocators;  // slots may be null (cleared)
+    int nAllocators;                // slots, cleared ones included
+    int nFontHeight;                // character height of the shared font, pixels
+    HPEN hLightGreyPen;
+    HPEN hDarkGreyPen;
+    HPEN hClientPen;
+    HBRUSH hClientBrush;
+    HFONT hFont;
+    char* pAnsiBuffer;
+    int cbAnsiBuffer;               // capacity without the terminating zero
+
+    MyControlMgr();
+    ~MyControlMgr();
+    MyControlMgr(const MyControlMgr&) = delete;
+    MyControlMgr& operator=(const MyControlMgr&) = delete;
+
+    int AddAllocator(ControlAllocator fn);
+    int DelAllocator(ControlAllocator fn);
+    MyControlCtl* Allocate(HWND hwnd);
+
+    MyControlCtl* GetWindowObject(HWND hwnd);
+    void SetWindowObject(HWND hwnd, MyControlCtl* obj);
+
+    // Borrowed handles: created on first use, deleted only by the manager.
+    HPEN GetLightGreyPen();
+    HPEN GetDarkGreyPen();
+    HPEN GetClientPen();
+    HBRUSH GetClientBrush();
+    HFONT GetFont();
+
+    void OemStringToAnsi(char* src, char* dst);
+    char* AnsiFromOem(char* src);          // valid until the next call
+    char* AnsiFromOemMalloced(char* src);  // caller frees with free()
+};
+
+extern MyControlMgr* ControlMgr;

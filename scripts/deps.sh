@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what building and running the setup program under Wine needs, on Debian 12.
+# Does nothing when every package is already present.
+set -euo pipefail
+pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
+      wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps imagemagick
+      googletest mscompress util-linux)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# The Wine test bed: a hermetic prefix under build/, a virtual display and
+# resident Wine processes so that each program starts warm.
+#
+#   winebed.sh prefix                  make the template prefix (once per build tree)
+#   winebed.sh clone DIR               copy the template prefix to DIR (a fresh machine)
+#   winebed.sh run PROG [ARGS...]      run a Windows program, return its exit code
+#   winebed.sh version EXE VER         emulate Windows VER (win95, nt351, win31...) for EXE
+#   winebed.sh drive L: DIR [TYPE]     add drive L: for DIR (TYPE: hd, cdrom, network)
+#   winebed.sh tinydisk L: DIR         mount a 64 KB tmpfs on DIR as drive L: (full-disk tests)
+#   winebed.sh screenshot FILE         save the virtual screen as an image
+#   winebed.sh stop                    stop the residents and the display
+#
+# WINEPREFIX selects another prefix (a clone); the display and the template are shared.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BED=${OW_WINEBED:-$ROOT/build/wine}
+TEMPLATE=$BED/prefix
+export WINEPREFIX=${WINEPREFIX:-$TEMPLATE}
+export WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+export WINEDEBUG=${WINEDEBUG:--all,err+module}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# One display per build tree, so that two checkouts can test side by side.
+DISPLAY_NUM=${OW_DISPLAY_NUM:-$(( 100 + $(printf '%s' "$BED" | cksum | cut -d' ' -f1) % 800 ))}
+export DISPLAY=:$DISPLAY_NUM
+TIMEOUT=${OW_TIMEOUT:-120}
+
+wine() { "$WINELOADER" "$@"; }
+
+make_prefix() {
+    [ -f "$TEMPLATE/.ready" ] && return 0
+    mkdir -p "$BED"
+    { flock 9; [ -f "$TEMPLATE/.ready" ] || boot_prefix; } 9>"$BED/prefix.lock"
+}
+
+boot_prefix() {
+    rm -rf "$TEMPLATE"
+    echo "winebed: making the Wine prefix $TEMPLATE" >&2
+    WINEPREFIX=$TEMPLATE wine wineboot -i >/dev/null 2>&1 9>&-
+    # Wine's own fonts, or "MS Sans Serif" falls back and dialog units change.
+    for f in /usr/share/wine/fonts/*; do
+        ln -sf "$f" "$TEMPLATE/drive_c/windows/Fonts/"
+    done
+    cat >"$BED/prefix.reg" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="N"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
+"FontSmoothing"="0"
+REG
+    # Probe programs named for the Windows version they run under.
+    for v in win95 nt351 win31; do
+        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\ow_%s_probe.exe]\n"Version"="%s"\n' "$v" "$v"
+    done >>"$BED/prefix.reg"
+    WINEPREFIX=$TEMPLATE wine regedit /S "$(winpath "$BED/prefix.reg")" >/dev/null 2>&1 9>&-
+    WINEPREFIX=$TEMPLATE "$WINESERVER" -w
+    touch "$TEMPLATE/.ready"
+}
+
+# A Unix path as Wine sees it through drive Z:.
+winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
+
+regset() {  # key name value-line
+    local reg
+    reg=$(mktemp --suffix=.reg)
+    printf 'REGEDIT4\n\n[%s]\n"%s"=%s\n' "$1" "$2" "$3" >"$reg"
+    wine regedit /S "$(winpath "$reg")" >/dev/null 2>&1
+    rm -f "$reg"
+}
+
+start_display() {
+    local sock=/tmp/.X11-unix/X$DISPLAY_NUM
+    [ -S "$sock" ] && display_running && return 0
+    rm -f "/tmp/.X$DISPLAY_NUM-lock" "$sock"
+    setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>&- 9>&- &
+    for _ in $(seq 100); do [ -S "$sock" ] && return 0; sleep 0.05; done
+    echo "winebed: Xvfb $DISPLAY did not start" >&2
+    return 1
+}
+
+display_running() { pgrep -f "Xvfb $DISPLAY " >/dev/null; }
+
+# Wine keeps the server's socket under a directory named in the prefix.
+server_running() {
+    local dir
+    dir=$(cat "$WINEPREFIX/wineserver" 2>/dev/null) || return 1
+    [ -S "${TMPDIR:-/tmp}/$dir/$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))/socket" ]
+}
+
+# The residents of one prefix: its wineserver, the desktop and a first process
+# that boots Wine's services, all detached from the caller's pipes.
+start_residents() {
+    mkdir -p "$BED"
+    { flock 8; start_display && start_wine; } 8>"$BED/residents.lock"
+}
+
+start_wine() {
+    local stamp=$WINEPREFIX/.residents
+    # Residents started before the current display lost their desktop with the old one.
+    [ "$stamp" -nt "/tmp/.X$DISPLAY_NUM-lock" ] && server_running && return 0
+    setsid "$WINESERVER" -p </dev/null >/dev/null 2>&1 8>&- 9>&- &
+    setsid "$WINELOADER" explorer.exe /desktop </dev/null >/dev/null 2>&1 8>&- 9>&- &
+    setsid "$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 8>&- 9>&- || true
+    touch "$stamp"
+}
+
+cmd=${1:-}; shift || true
+case "$cmd" in
+prefix) make_prefix ;;
+clone)
+    make_prefix
+    dst=$1; rm -rf "$dst"; mkdir -p "$dst"
+    # system32 is only read by Wine: hard links are safe there and save 0.6 s.
+    tar -C "$TEMPLATE" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$dst" -xf -
+    cp -al "$TEMPLATE/drive_c/windows/system32" "$dst/drive_c/windows/"
+    rm -f "$dst/.residents"
+    ;;
+run)
+    make_prefix
+    start_residents
+    set +e
+    timeout -k 5 "$TIMEOUT" "$WINELOADER" "$@"
+    rc=$?
+    [ $rc -eq 124 ] && echo "winebed: $1 timed out after $TIMEOUT s" >&2
+    exit $rc
+    ;;
+version) regset "HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\$1" Version "\"$2\"" ;;
+drive)
+    letter=$(printf '%s' "${1%:}" | tr 'A-Z' 'a-z')
+    ln -sfn "$2" "$WINEPREFIX/dosdevices/$letter:"
+    [ -n "${3:-}" ] && regset 'HKEY_LOCAL_MACHINE\Software\Wine\Drives' "$letter:" "\"$3\""
+    "$WINESERVER" -k 2>/dev/null || true   # drives are listed anew by the next server
+    rm -f "$WINEPREFIX/.residents"
+    ;;
+tinydisk)
+    mkdir -p "$2"
+    if ! mount -t tmpfs -o size=64k tmpfs "$2" 2>/dev/null; then
+        echo "winebed: cannot mount a tmpfs on $2 (not permitted here)" >&2
+        exit 77
+    fi
+    "$0" drive "$1" "$2"
+    ;;
+screenshot) start_display; import -display "$DISPLAY" -window root "$1" ;;
+stop)
+    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null || true
+    rm -f "$WINEPREFIX/.residents"
+    pkill -f "Xvfb $DISPLAY " 2>/dev/null || true
+    ;;
+*) sed -n '2,15p' "$0"; exit 2 ;;
+esac

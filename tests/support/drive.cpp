@@ -1,0 +1,110 @@
+#include "drive.h"
+
+#include <algorithm>
+
+std::string WindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string win = "Z:" + path;
+    std::replace(win.begin(), win.end(), '/', '\\');
+    return win;
+}
+
+bool Launch(const std::string& exe, const std::string& args, Launched* out) {
+    std::string cmd = "\"" + WindowsPath(exe) + "\"";
+    if (!args.empty()) cmd += " " + args;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    out->hProcess = pi.hProcess;
+    out->pid = pi.dwProcessId;
+    return true;
+}
+
+DWORD WaitExit(const Launched& proc, DWORD ms) {
+    if (WaitForSingleObject(proc.hProcess, ms) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(proc.hProcess, &code);
+    return code;
+}
+
+void Kill(Launched* proc) {
+    if (!proc->hProcess) return;
+    if (WaitForSingleObject(proc->hProcess, 0) != WAIT_OBJECT_0) TerminateProcess(proc->hProcess, 99);
+    CloseHandle(proc->hProcess);
+    proc->hProcess = nullptr;
+}
+
+namespace {
+struct Search {
+    const char* caption;
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
+    Search* s = reinterpret_cast<Search*>(lParam);
+    char text[256];
+    if (!IsWindowVisible(hwnd) || !GetWindowTextA(hwnd, text, sizeof text)) return TRUE;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (lstrcmpA(text, s->caption) == 0 && (!s->pid || s->pid == pid)) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindTopWindow(const char* caption, DWORD pid) {
+    Search s = {caption, pid, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid) {
+    DWORD start = GetTickCount();
+    do {
+        if (HWND hwnd = FindTopWindow(caption, pid)) return hwnd;
+        Sleep(20);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+bool WaitGone(HWND hwnd, DWORD ms) {
+    DWORD start = GetTickCount();
+    while (IsWindow(hwnd)) {
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+static void SendMouse(DWORD flags, int x, int y) {
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+}
+
+void ClickAt(int x, int y) {
+    // Pauses between events, or Wine merges them.
+    SendMouse(MOUSEEVENTF_MOVE, x, y);
+    Sleep(30);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
+    Sleep(30);
+    SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+    Sleep(30);
+}
+
+bool ClickItem(HWND dlg, int id) {
+    HWND item = GetDlgItem(dlg, id);
+    RECT rc;
+    if (!item || !GetWindowRect(item, &rc)) return false;
+    ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    return true;
+}

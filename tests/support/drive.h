@@ -1,0 +1,27 @@
+// Drives the setup program as a user would: starts it, finds its windows by
+// caption and clicks their items with real mouse input (SendInput).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+struct Launched {
+    HANDLE hProcess = nullptr;
+    DWORD pid = 0;
+};
+
+// "/unix/path" -> "Z:\unix\path"; a Windows path is returned unchanged.
+std::string WindowsPath(const std::string& path);
+// Starts a program with a command line tail; false when it cannot start.
+bool Launch(const std::string& exe, const std::string& args, Launched* out);
+// The exit code, or STILL_ACTIVE when the process outlives the wait.
+DWORD WaitExit(const Launched& proc, DWORD ms);
+void Kill(Launched* proc);
+// The visible top-level window with this caption (of process pid when non-zero).
+HWND FindTopWindow(const char* caption, DWORD pid = 0);
+HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid = 0);
+bool WaitGone(HWND hwnd, DWORD ms);
+// A left click at a screen point: move, press, release, with short pauses.
+void ClickAt(int x, int y);
+// A left click in the middle of a dialog item; false when there is no such item.
+bool ClickItem(HWND dlg, int id);
