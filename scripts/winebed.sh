@@ -56,9 +56,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
 REG
-    # Probe programs named for the Windows version they run under.
+    # Programs named for the Windows version they are to run under.
     for v in win95 nt351 win31; do
-        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\ow_%s_probe.exe]\n"Version"="%s"\n' "$v" "$v"
+        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\ow_%s.exe]\n"Version"="%s"\n' "$v" "$v"
     done >>"$BED/prefix.reg"
     WINEPREFIX=$TEMPLATE wine regedit /S "$(winpath "$BED/prefix.reg")" >/dev/null 2>&1 9>&-
     WINEPREFIX=$TEMPLATE "$WINESERVER" -w

@@ -1,6 +1,8 @@
 // The program as a user meets it: started under Wine, driven with the mouse.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "drive.h"
 
 namespace {
@@ -33,6 +35,23 @@ TEST_F(Startup, WelcomeCentredOverFullScreenWindowAndExitEndsCleanly) {
 
     ASSERT_TRUE(ClickItem(welcome, IDCANCEL));
     EXPECT_EQ(WaitExit(setup, 10000), 0u);
+}
+
+TEST_F(Startup, OnWindows95TheMainWindowLeavesRoomForTheTaskbar) {
+    // The test bed runs a program named ow_win95.exe as Windows 95.
+    char dir[MAX_PATH];
+    GetTempPathA(sizeof dir, dir);
+    std::string copy = std::string(dir) + "ow_win95.exe";
+    ASSERT_TRUE(CopyFileA(WindowsPath(OW_SETUP_EXE).c_str(), copy.c_str(), FALSE));
+    ASSERT_TRUE(Launch(copy, "", &setup));
+    HWND welcome = WaitForWindow("Welcome!", 20000, setup.pid);
+    ASSERT_TRUE(welcome);
+    RECT rc;
+    GetWindowRect(FindTopWindow("Orb Weave 2.0 Setup", setup.pid), &rc);
+    EXPECT_EQ(rc.bottom, GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON));
+    ASSERT_TRUE(ClickItem(welcome, IDCANCEL));
+    EXPECT_EQ(WaitExit(setup, 10000), 0u);
+    DeleteFileA(copy.c_str());
 }
 
 }  // namespace
