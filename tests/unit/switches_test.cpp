@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "setup.h"
@@ -10,6 +11,8 @@ struct SwitchCase {
     const char* cmdLine;
     int scan, network, force;
 };
+
+void PrintTo(const SwitchCase& c, std::ostream* os) { *os << '"' << c.cmdLine << '"'; }
 
 class Switches : public ::testing::TestWithParam<SwitchCase> {};
 
