@@ -1,12 +1,100 @@
 #include "checkbox.h"
 
+#include <new>
+
+#include "../core/controlmgr.h"
+#include "text.h"
+
 MyCheckBoxClass* MyCheckBox = nullptr;
 
 MyCheckBoxClass::~MyCheckBoxClass() { UnregisterIfInit(); }
 
-int MyCheckBoxClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, nullptr); }
+int MyCheckBoxClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyCheckBox); }
 
 char* MyCheckBoxClass::ClassName() {
     static char name[] = "OrbWeaveCheckBox";
     return name;
+}
+
+MyControlCtl* NewMyCheckBox(char* className) {
+    return lstrcmpiA(className, MyCheckBox->ClassName()) ? nullptr : new (std::nothrow) MyCheckBoxCtl;
+}
+
+MyCheckBoxCtl::MyCheckBoxCtl() : nState(0), nFrame(0), fAnimating(0), fOutlined(0) {}
+
+MyCheckBoxCtl::~MyCheckBoxCtl() { tick.AnimateDone(nullptr, 0); }
+
+int MyCheckBoxCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
+    hWnd = hwnd;
+    fEnabled = 1;
+    hFocusPeer = 0;
+    nState = nFrame = fAnimating = 0;
+    ReadFlagAndText(hwnd, &fOutlined);
+    return 1;
+}
+
+void MyCheckBoxCtl::OnPaint(PAINTSTRUCT& ps) {
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    int h = rc.bottom - rc.top, m = h / 2;
+    HFONT font = ControlMgr->GetFont();
+    if (font && !fAnimating) {
+        HGDIOBJ oldFont = SelectObject(ps.hdc, font);
+        int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
+        rc.left += 22;
+        char text[63];
+        GetWindowTextA(hWnd, text, sizeof text);
+        char* ansi = AnsiFromOem(text);
+        if (fOutlined)
+            OutlineText(ps.hdc, rc.left, h / 2 - ControlMgr->nFontHeight / 2, ansi, RGB(255, 255, 255), RGB(0, 0, 0));
+        else
+            DrawTextA(ps.hdc, ansi, -1, &rc, DT_SINGLELINE | DT_VCENTER);
+        SetBkMode(ps.hdc, oldMode);
+        SelectObject(ps.hdc, oldFont);
+    }
+    if (!fAnimating) Ctl3dBox(ps.hdc, RECT{7, m - 6, 19, m + 6}, ControlMgr->GetClientBrush());
+    if (!tick.hImage) {
+        void* inst = MyCheckBox->hResInstance ? MyCheckBox->hResInstance : MyCheckBox->hInstance;
+        char name[] = "CheckBox";
+        tick.Load(inst, name, nullptr, RGB(255, 255, 255), TICK_FRAMES, SafeLoadBitmap);
+    }
+    // Over the box's corner; the first paint saves the bare box under it.
+    if (tick.hImage) tick.Animate(ps.hdc, 4, m - 11, nFrame);
+}
+
+void MyCheckBoxCtl::OnLButtonDown(UINT, POINT* pt) {
+    if (fEnabled && InMe(pt)) SetState(nState ? 0 : 1, 1, 1);
+}
+
+int MyCheckBoxCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
+    if (msg == CKM_SETSTATE) {
+        *result = nState;
+        SetState(static_cast<int>(wParam), 0, 0);
+        return 1;
+    }
+    if (msg == CKM_GETSTATE) {
+        *result = nState;
+        return 1;
+    }
+    return 0;
+}
+
+void MyCheckBoxCtl::SetState(int state, int notify, int animate) {
+    nState = state;
+    if (!state || !animate) {
+        nFrame = state ? TICK_DONE : 0;
+        Repaint();
+    } else {
+        // Blocks for the whole tick, like a button's press: no messages meanwhile.
+        fAnimating = 1;
+        for (int i = 1; i <= TICK_DONE; i++) {
+            nFrame = i;
+            Repaint();
+            DWORD start = GetTickCount();
+            while (i < TICK_DONE && start + TICK_STEP_MS > GetTickCount()) {
+            }
+        }
+        fAnimating = 0;
+    }
+    if (notify) SendNotify(0, 0);
 }

@@ -1,5 +1,7 @@
-// The frame control: a sunken 3-D box.
+// The frame control: a sunken 3-D panel filled with light grey, the ground the
+// dialogs' texts, pictures and check boxes lie on. Its template text is never shown.
 #pragma once
+#include "../core/control.h"
 #include "../core/controlclass.h"
 
 class MyFrameClass : public MyControlClass {
@@ -10,3 +12,10 @@ public:
 };
 
 extern MyFrameClass* MyFrame;
+MyControlCtl* NewMyFrame(char* className);
+
+class MyFrameCtl : public MyControlCtl {
+public:
+    int OnCreate(HWND hwnd, CREATESTRUCTA* cs) override;
+    void OnPaint(PAINTSTRUCT& ps) override;
+};

@@ -1,12 +1,96 @@
 #include "mtext.h"
 
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "../core/controlmgr.h"
+#include "../core/resload.h"
+
 MyMTextClass* MyMText = nullptr;
 
 MyMTextClass::~MyMTextClass() { UnregisterIfInit(); }
 
-int MyMTextClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, nullptr); }
+int MyMTextClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyMText); }
 
 char* MyMTextClass::ClassName() {
     static char name[] = "OrbWeaveMText";
     return name;
+}
+
+MyControlCtl* NewMyMText(char* className) {
+    return lstrcmpiA(className, MyMText->ClassName()) ? nullptr : new (std::nothrow) MyMTextCtl;
+}
+
+MyMTextCtl::MyMTextCtl() : pText(nullptr), fCentred(0), fCreating(1) {}
+
+MyMTextCtl::~MyMTextCtl() { free(pText); }
+
+int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
+    hWnd = hwnd;
+    fEnabled = 1;
+    fCentred = 1;
+    pText = static_cast<char*>(malloc(MTEXT_BUFFER));
+    if (!pText) return 0;
+    GetWindowTextA(hwnd, pText, MTEXT_BUFFER - 1);
+    if (pText[0] == '*') {
+        fCentred = 0;
+        memmove(pText, pText + 1, strlen(pText));
+    }
+    if (pText[0] == '~') {
+        void* inst = MyMText->hResInstance ? MyMText->hResInstance : MyMText->hInstance;
+        int id = static_cast<int>(atol(pText + 1));
+        pText[0] = '\0';  // a missing string shows as no text
+        SafeLoadString(inst, id, pText, MTEXT_BUFFER - 1);
+    }
+    SetWindowTextA(hwnd, pText);
+    fCreating = 0;
+    return 1;
+}
+
+void MyMTextCtl::OnPaint(PAINTSTRUCT& ps) {
+    HFONT font = pText ? ControlMgr->GetFont() : nullptr;
+    if (!font) return;
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    HGDIOBJ oldFont = SelectObject(ps.hdc, font);
+    int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
+    DrawTextA(ps.hdc, AnsiFromOem(pText), -1, &rc, DT_WORDBREAK | DT_VCENTER | (fCentred ? DT_CENTER : 0));
+    SetBkMode(ps.hdc, oldMode);
+    SelectObject(ps.hdc, oldFont);
+}
+
+int MyMTextCtl::OnEraseBackground(HDC hdc) {
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    FillRect(hdc, &rc, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    return 1;
+}
+
+int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (fCreating) return 0;
+    if (msg == WM_SETTEXT) {
+        if (!pText) pText = static_cast<char*>(malloc(MTEXT_BUFFER));
+        if (!pText) return 0;
+        const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        size_t n = strnlen(text, MTEXT_BUFFER - 1);
+        memcpy(pText, text, n);
+        pText[n] = '\0';
+        InvalidateRect(hWnd, nullptr, TRUE);
+        UpdateWindow(hWnd);
+        *result = 1;
+        return 1;
+    }
+    if (msg == WM_GETTEXT && pText) {
+        // Room for nothing, not even the terminator: write nothing.
+        size_t n = wParam ? strnlen(pText, wParam - 1) : 0;
+        if (wParam) {
+            char* dst = reinterpret_cast<char*>(lParam);
+            memcpy(dst, pText, n);
+            dst[n] = '\0';
+        }
+        *result = static_cast<LRESULT>(n);
+        return 1;
+    }
+    return 0;
 }

@@ -1,5 +1,9 @@
-// The multi-line text control: word-wrapped text from the template or the string table.
+// The multi-line text control: word-wrapped text in the shared font on light
+// grey, centred or left-aligned. Template text: an optional leading "*"
+// (left-aligned), then literal text or "~" and a string table number. After
+// creation its own 300-byte buffer, not the window text, is the text of record.
 #pragma once
+#include "../core/control.h"
 #include "../core/controlclass.h"
 
 class MyMTextClass : public MyControlClass {
@@ -10,3 +14,20 @@ public:
 };
 
 extern MyMTextClass* MyMText;
+MyControlCtl* NewMyMText(char* className);
+
+enum { MTEXT_BUFFER = 300 };
+
+class MyMTextCtl : public MyControlCtl {
+public:
+    char* pText;   // MTEXT_BUFFER bytes, malloc'ed
+    int fCentred;
+    int fCreating;
+
+    MyMTextCtl();
+    ~MyMTextCtl() override;
+    int OnCreate(HWND hwnd, CREATESTRUCTA* cs) override;
+    void OnPaint(PAINTSTRUCT& ps) override;
+    int OnEraseBackground(HDC hdc) override;
+    int OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+};

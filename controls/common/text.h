@@ -1,5 +1,8 @@
-// The single-line text control: plain or outlined, left or right aligned.
+// The single-line text control: the window's own text in the shared font,
+// left or right aligned on light grey, or outlined over what lies beneath.
+// Template text: [flag ","] text, then an optional leading "*" (right-aligned).
 #pragma once
+#include "../core/control.h"
 #include "../core/controlclass.h"
 
 class MyTextClass : public MyControlClass {
@@ -10,3 +13,21 @@ public:
 };
 
 extern MyTextClass* MyText;
+MyControlCtl* NewMyText(char* className);
+
+class MyTextCtl : public MyControlCtl {
+public:
+    int fOutlined;
+    int fRightAligned;
+    int fCreating;  // OnCreate's own WM_SETTEXT must not repaint
+
+    MyTextCtl();
+    int OnCreate(HWND hwnd, CREATESTRUCTA* cs) override;
+    void OnPaint(PAINTSTRUCT& ps) override;
+    int OnEraseBackground(HDC hdc) override;
+    int OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+};
+
+// Splits a "flag,text" template text: sets *outlined from the flag ("1") and
+// makes the text field the window text. Without a comma nothing changes.
+void ReadFlagAndText(HWND hwnd, int* outlined);

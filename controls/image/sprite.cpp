@@ -1,0 +1,145 @@
+#include "sprite.h"
+
+#include <cstdlib>
+
+Sprite::Sprite()
+    : hImage(nullptr), hMask(nullptr), bm(), xLast(0), yLast(0), hSave(nullptr), fTransparent(0),
+      crKey(0) {}
+
+Sprite::~Sprite() {
+    if (hImage) DeleteObject(hImage);
+    if (hMask) DeleteObject(hMask);
+    if (hSave) DeleteObject(hSave);
+}
+
+// Device capability of displays that draw transparent bitmaps themselves (from
+// the printer driver interface; the Windows headers of this compiler lack it).
+static const int CAPS1 = 94;
+static const int C1_TRANSPARENT = 0x1;
+
+static HBITMAP LoadWith(BitmapLoader loader, void* hInstance, char* name) {
+    return loader ? loader(hInstance, name) : LoadBitmapA(static_cast<HINSTANCE>(hInstance), name);
+}
+
+int Sprite::Load(void* hInstance, char* imageName, char* maskName, COLORREF key, int frames,
+                 BitmapLoader loader) {
+    hImage = LoadWith(loader, hInstance, imageName);
+    if (hImage) GetObjectA(hImage, sizeof bm, &bm);
+    if (maskName) {
+        hMask = LoadWith(loader, hInstance, maskName);
+    } else {
+        HDC screen = GetDC(nullptr);
+        if (GetDeviceCaps(screen, CAPS1) & C1_TRANSPARENT) {
+            fTransparent = 1;
+            crKey = key;
+        } else if (hImage) {
+            HDC image = CreateCompatibleDC(screen);
+            HDC mask = CreateCompatibleDC(screen);
+            HGDIOBJ oldImage = SelectObject(image, hImage);
+            // Compatible with the mask context's initial bitmap: monochrome.
+            hMask = CreateCompatibleBitmap(mask, bm.bmWidth, bm.bmHeight);
+            HGDIOBJ oldMask = SelectObject(mask, hMask);
+            // Colour to monochrome: the key colour becomes white, the rest black.
+            SetBkColor(image, key);
+            BitBlt(mask, 0, 0, bm.bmWidth, bm.bmHeight, image, 0, 0, SRCCOPY);
+            // Monochrome to colour with black background and white text: the
+            // key-coloured pixels of the image turn black, so SRCPAINT leaves
+            // the destination there.
+            SetBkColor(image, RGB(0, 0, 0));
+            SetTextColor(image, RGB(255, 255, 255));
+            BitBlt(image, 0, 0, bm.bmWidth, bm.bmHeight, mask, 0, 0, SRCAND);
+            SelectObject(mask, oldMask);
+            SelectObject(image, oldImage);
+            DeleteDC(mask);
+            DeleteDC(image);
+        }
+        ReleaseDC(nullptr, screen);
+    }
+    if (frames > 0) bm.bmWidth /= frames;
+    hSave = nullptr;
+    xLast = yLast = 0;
+    return 1;
+}
+
+int Sprite::Draw(HDC dc, int x, int y, int frame) {
+    if (!hImage) return 1;  // nothing loaded: nothing to show
+    HDC mem = CreateCompatibleDC(dc);
+    if (!mem) return 1;
+    int sx = frame * bm.bmWidth;
+    HGDIOBJ old;
+    if (!fTransparent) {
+        old = SelectObject(mem, hMask);
+        BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, sx, 0, SRCAND);
+        SelectObject(mem, hImage);
+        BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, sx, 0, SRCPAINT);
+    } else {
+        const int NEWTRANSPARENT = 3;  // the mode of devices that report C1_TRANSPARENT
+        int oldMode = SetBkMode(dc, NEWTRANSPARENT);
+        COLORREF oldBk = SetBkColor(dc, crKey);
+        old = SelectObject(mem, hImage);
+        BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, sx, 0, SRCCOPY);
+        SetBkColor(dc, oldBk);
+        SetBkMode(dc, oldMode);
+    }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return 1;
+}
+
+int Sprite::Animate(HDC dc, int x, int y, int frame) {
+    if (!hImage) return 1;  // nothing loaded: nothing to show
+    HDC work = CreateCompatibleDC(dc);
+    if (!work) return 0;
+    int w = bm.bmWidth, h = bm.bmHeight;
+    RECT u = {x, y, x + w, y + h};
+    if (hSave) {
+        u.left = x < xLast ? x : xLast;
+        u.top = y < yLast ? y : yLast;
+        u.right = u.left + abs(xLast - x) + w;
+        u.bottom = u.top + abs(yLast - y) + h;
+    }
+    int uw = u.right - u.left, uh = u.bottom - u.top;
+    // With the image selected, compatible bitmaps get its colour format.
+    HGDIOBJ oldWork = SelectObject(work, hImage);
+    HBITMAP compose = CreateCompatibleBitmap(work, uw, uh);
+    SelectObject(work, compose);
+    BitBlt(work, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
+
+    HDC save = CreateCompatibleDC(dc);
+    HGDIOBJ oldSave;
+    if (hSave) {
+        oldSave = SelectObject(save, hSave);
+        BitBlt(work, xLast - u.left, yLast - u.top, w, h, save, 0, 0, SRCCOPY);
+    } else {
+        oldSave = SelectObject(save, hImage);
+        hSave = CreateCompatibleBitmap(work, w, h);
+        SelectObject(save, hSave);
+    }
+    BitBlt(save, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
+    xLast = x;
+    yLast = y;
+    SelectObject(save, oldSave);
+    DeleteDC(save);
+
+    Draw(work, x - u.left, y - u.top, frame);
+    BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
+    SelectObject(work, oldWork);
+    DeleteDC(work);
+    DeleteObject(compose);
+    return 1;
+}
+
+int Sprite::AnimateDone(HDC dc, int restore) {
+    if (restore && hSave) {
+        HDC mem = CreateCompatibleDC(dc);
+        if (mem) {
+            HGDIOBJ old = SelectObject(mem, hSave);
+            BitBlt(dc, xLast, yLast, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+            SelectObject(mem, old);
+            DeleteDC(mem);
+        }
+    }
+    if (hSave) DeleteObject(hSave);
+    hSave = nullptr;
+    return 1;
+}

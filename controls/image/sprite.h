@@ -1,0 +1,34 @@
+// A bitmap of equally wide frames side by side, drawn with a transparent key
+// colour. Animate saves what lies under the sprite and puts it back before the
+// next frame, so frames replace each other without flicker or trails.
+#pragma once
+#include <windows.h>
+
+#include "../core/resload.h"
+
+class Sprite {
+public:
+    HBITMAP hImage;     // all frames side by side
+    HBITMAP hMask;      // white where transparent; null when the display does it
+    BITMAP bm;          // after Load, bmWidth is one frame's width
+    int xLast, yLast;   // where Animate drew last
+    HBITMAP hSave;      // the background under (xLast, yLast), one frame in size
+    int fTransparent;   // the display draws transparent bitmaps itself
+    COLORREF crKey;
+
+    Sprite();
+    ~Sprite();
+    Sprite(const Sprite&) = delete;
+    Sprite& operator=(const Sprite&) = delete;
+
+    // Loads the image (and a mask, or builds one from the key colour).
+    int Load(void* hInstance, char* imageName, char* maskName, COLORREF key, int frames,
+             BitmapLoader loader);
+    // Draws one frame at (x, y) over what is there.
+    int Draw(HDC dc, int x, int y, int frame);
+    // Draws one frame at (x, y), restoring the background of the last place,
+    // in one copy to dc. 0 when no memory device context can be had.
+    int Animate(HDC dc, int x, int y, int frame);
+    // Forgets the saved background, first putting it back when restore is set.
+    int AnimateDone(HDC dc, int restore);
+};
