@@ -88,6 +88,7 @@ TEST_F(Registry, DestroyingAnInitialisedClassUnregistersIt) {
 
 TEST_F(Registry, WindowWithoutObjectBehavesAsPlainWindow) {
     Init_Controls();
+    ASSERT_EQ(ControlMgr->DelAllocator(NewMyGraph), 1);
     HWND hwnd = CreateWindowA("OrbWeaveGraph", "Title", WS_POPUP, 0, 0, 40, 20, nullptr, nullptr,
                               ghInst, nullptr);
     ASSERT_TRUE(hwnd);

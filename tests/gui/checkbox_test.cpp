@@ -1,0 +1,133 @@
+// The check box: toggling, the timed tick animation, the private messages and
+// the label forms, under input delivered through the queue.
+#include "host.h"
+
+namespace {
+
+// Frames as they reach the screen, with the time of each paint.
+struct Paint {
+    int frame, animating;
+    DWORD tick;
+};
+std::vector<Paint> gPaints;
+std::vector<DWORD> gCommandTicks;
+WNDPROC gBoxProc;
+
+LRESULT CALLBACK RecordPaints(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT r = CallWindowProcA(gBoxProc, hwnd, msg, wParam, lParam);
+    if (msg == WM_PAINT) {
+        auto* box = static_cast<MyCheckBoxCtl*>(ControlMgr->GetWindowObject(hwnd));
+        gPaints.push_back({box->nFrame, box->fAnimating, GetTickCount()});
+    }
+    return r;
+}
+
+LRESULT CALLBACK RecordCommandTimes(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND) gCommandTicks.push_back(GetTickCount());
+    return Commands::Proc(hwnd, msg, wParam, lParam);
+}
+
+class CheckBox : public Host {
+protected:
+    HWND box = nullptr;
+    void SetUp() override {
+        Host::SetUp();
+        box = Child("OrbWeaveCheckBox", " Windows 95", 10, 10, 220, 24, 2003);
+        gBoxProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(box, GWLP_WNDPROC, LONG_PTR(RecordPaints)));
+        SetWindowLongPtrA(host, GWLP_WNDPROC, LONG_PTR(RecordCommandTimes));
+        gPaints.clear();
+        gCommandTicks.clear();
+    }
+    MyCheckBoxCtl* Ctl() { return Object<MyCheckBoxCtl>(box); }
+    void Click(UINT msg = WM_LBUTTONDOWN) { Mouse(box, msg, 12, 12); }
+    int RedInBox() {
+        std::vector<COLORREF> px = Snapshot(box);
+        int red = 0;
+        for (int y = 4; y < 20; y++)
+            for (int x = 4; x < 34; x++) {
+                COLORREF c = px[size_t(y) * 220 + x];
+                red += GetRValue(c) > 150 && GetGValue(c) < 100;
+            }
+        return red;
+    }
+};
+
+TEST_F(CheckBox, CheckingAnimatesFramesNinetyMillisecondsApartThenNotifies) {
+    EXPECT_EQ(RedInBox(), 0);
+    Click();
+    ASSERT_EQ(gPaints.size(), 5u);
+    for (int i = 0; i < 5; i++) {
+        EXPECT_EQ(gPaints[i].frame, i + 1);
+        EXPECT_EQ(gPaints[i].animating, 1);
+    }
+    for (int i = 1; i < 5; i++) {
+        DWORD gap = gPaints[i].tick - gPaints[i - 1].tick;
+        EXPECT_GE(gap, 85u) << i;
+        EXPECT_LE(gap, 160u) << i;
+    }
+    ASSERT_EQ(Commands::seen.size(), 1u);
+    EXPECT_EQ(Commands::seen[0].first, MAKEWPARAM(2003, 0));
+    EXPECT_EQ(Commands::seen[0].second, 0);
+    EXPECT_GE(gCommandTicks[0], gPaints[4].tick);  // after the animation
+    EXPECT_EQ(SendMessageA(box, CKM_GETSTATE, 0, 0), 1);
+    EXPECT_GT(RedInBox(), 20);
+}
+
+TEST_F(CheckBox, UncheckingRemovesTheTickAtOnceAndNotifies) {
+    SendMessageA(box, CKM_SETSTATE, 1, 0);
+    gPaints.clear();
+    Click();
+    ASSERT_EQ(gPaints.size(), 1u);
+    EXPECT_EQ(gPaints[0].frame, 0);
+    EXPECT_EQ(Commands::seen.size(), 1u);
+    EXPECT_EQ(SendMessageA(box, CKM_GETSTATE, 0, 0), 0);
+    EXPECT_EQ(RedInBox(), 0);
+}
+
+TEST_F(CheckBox, DoubleClickTogglesOnce) {
+    Click(WM_LBUTTONDOWN);
+    Click(WM_LBUTTONUP);
+    Click(WM_LBUTTONDBLCLK);
+    Click(WM_LBUTTONUP);
+    EXPECT_EQ(SendMessageA(box, CKM_GETSTATE, 0, 0), 1);
+    EXPECT_EQ(Commands::seen.size(), 1u);
+}
+
+TEST_F(CheckBox, SetStateStoresAnyValueReturnsThePreviousAndStaysQuiet) {
+    EXPECT_EQ(SendMessageA(box, CKM_SETSTATE, 2, 0), 0);
+    EXPECT_EQ(SendMessageA(box, CKM_GETSTATE, 0, 0), 2);
+    EXPECT_EQ(Ctl()->nFrame, 5);
+    ASSERT_EQ(gPaints.size(), 1u);  // no animation
+    EXPECT_TRUE(Commands::seen.empty());
+    EXPECT_GT(RedInBox(), 20);
+    EXPECT_EQ(SendMessageA(box, CKM_SETSTATE, 0, 0), 2);
+    SendMessageA(box, CKM_SETSTATE, 2, 0);
+    Click();
+    EXPECT_EQ(SendMessageA(box, CKM_GETSTATE, 0, 0), 0);
+}
+
+TEST_F(CheckBox, DisabledBoxIgnoresClicksAndLooksTheSame) {
+    std::vector<COLORREF> before = Snapshot(box);
+    EnableWindow(box, FALSE);
+    EXPECT_EQ(Ctl()->fEnabled, 0);
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 12));
+    EXPECT_EQ(SendMessageA(box, CKM_GETSTATE, 0, 0), 0);
+    EXPECT_TRUE(Commands::seen.empty());
+    EXPECT_EQ(Snapshot(box), before);
+}
+
+TEST_F(CheckBox, LabelFormsAndTheBoxOverWhatLiesBeneath) {
+    char text[64];
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_STREQ(text, " Windows 95");  // leading blank kept
+    EXPECT_EQ(Ctl()->fOutlined, 0);
+    HWND outlined = Child("OrbWeaveCheckBox", "1,Label", 10, 50, 220, 24, 7);
+    GetWindowTextA(outlined, text, sizeof text);
+    EXPECT_STREQ(text, "Label");
+    EXPECT_EQ(Object<MyCheckBoxCtl>(outlined)->fOutlined, 1);
+    EXPECT_EQ(Pixel(box, 219, 0), kHostColour);  // the label is not erased behind
+    EXPECT_EQ(Pixel(box, 7, 6), RGB(128, 128, 128));  // the box's dark outer edge
+    EXPECT_EQ(Pixel(box, 12, 12), GetSysColor(COLOR_WINDOW));
+}
+
+}  // namespace

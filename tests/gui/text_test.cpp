@@ -1,0 +1,173 @@
+// Single- and multi-line texts and the frame, created in a host window and
+// read back from the screen.
+#include <cstring>
+#include <string>
+
+#include "host.h"
+
+namespace {
+
+const COLORREF kGrey = RGB(192, 192, 192);
+
+// Columns of a window that hold a dark (text) pixel.
+struct Ink {
+    int left = -1, right = -1, count = 0;
+};
+Ink DarkInk(const std::vector<COLORREF>& px, int w) {
+    Ink ink;
+    for (size_t i = 0; i < px.size(); i++) {
+        COLORREF c = px[i];
+        if (GetRValue(c) + GetGValue(c) + GetBValue(c) > 150) continue;
+        int x = int(i % w);
+        ink.left = ink.left < 0 ? x : std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+        ink.count++;
+    }
+    return ink;
+}
+
+std::string Text(HWND hwnd) {
+    char buf[400] = "";
+    GetWindowTextA(hwnd, buf, sizeof buf);
+    return buf;
+}
+
+using TextControls = Host;
+
+TEST_F(TextControls, StarRightAlignsOnLightGrey) {
+    HWND copying = Child("OrbWeaveText", "*Copying:", 10, 10, 120, 20);
+    HWND name = Child("OrbWeaveText", "msvcrt20._ll", 10, 40, 120, 20);
+    EXPECT_EQ(Text(copying), "Copying:");
+    EXPECT_EQ(Object<MyTextCtl>(copying)->fRightAligned, 1);
+    EXPECT_EQ(Object<MyTextCtl>(copying)->fOutlined, 0);
+    Ink right = DarkInk(Snapshot(copying), 120), left = DarkInk(Snapshot(name), 120);
+    EXPECT_GE(right.right, 115);
+    EXPECT_GT(right.left, 50);
+    EXPECT_LE(left.left, 2);
+    EXPECT_EQ(Pixel(copying, 1, 1), kGrey);
+    EXPECT_EQ(Pixel(name, 119, 19), kGrey);
+}
+
+TEST_F(TextControls, FlagFieldOutlinesOverWhatLiesBeneath) {
+    HWND outlined = Child("OrbWeaveText", "1,Total", 10, 10, 120, 20);
+    HWND plain = Child("OrbWeaveText", "0,Total", 10, 40, 120, 20);
+    EXPECT_EQ(Text(outlined), "Total");
+    EXPECT_EQ(Text(plain), "Total");
+    EXPECT_EQ(Object<MyTextCtl>(outlined)->fOutlined, 1);
+    EXPECT_EQ(Object<MyTextCtl>(plain)->fOutlined, 0);
+    std::vector<COLORREF> px = Snapshot(outlined);
+    EXPECT_EQ(px[20 * 120 - 1], kHostColour);  // not erased
+    int white = 0, black = 0;
+    for (COLORREF c : px) {
+        white += c == RGB(255, 255, 255);
+        black += c == RGB(0, 0, 0);
+    }
+    EXPECT_GT(white, black);
+    EXPECT_GT(black, 10);
+    EXPECT_EQ(Pixel(plain, 119, 0), kGrey);
+}
+
+TEST_F(TextControls, AnyCommaMakesTheFlagForm) {
+    const struct {
+        const char* in;
+        const char* shown;
+        int outlined, right;
+    } cases[] = {{"Hello, world", " world", 0, 0}, {"1,a,b", "a", 1, 0}, {"1,*Right", "Right", 1, 1},
+                 {"*Star,x", "x", 0, 0}};  // the star is in the flag field
+    for (auto& c : cases) {
+        HWND hwnd = Child("OrbWeaveText", c.in, 10, 10, 120, 20);
+        EXPECT_EQ(Text(hwnd), c.shown) << c.in;
+        EXPECT_EQ(Object<MyTextCtl>(hwnd)->fOutlined, c.outlined) << c.in;
+        EXPECT_EQ(Object<MyTextCtl>(hwnd)->fRightAligned, c.right) << c.in;
+        DestroyWindow(hwnd);
+    }
+}
+
+TEST_F(TextControls, LongTextIsDrawnCutTo62Characters) {
+    std::string digits;
+    for (int i = 0; i < 80; i++) digits += char('0' + i % 10);
+    HWND full = Child("OrbWeaveText", digits.c_str(), 0, 10, 400, 20);
+    HWND cut = Child("OrbWeaveText", digits.substr(0, 62).c_str(), 0, 40, 400, 20);
+    HWND shorter = Child("OrbWeaveText", digits.substr(0, 61).c_str(), 0, 70, 400, 20);
+    EXPECT_EQ(Text(full).size(), 80u);
+    EXPECT_EQ(Snapshot(full), Snapshot(cut));
+    EXPECT_NE(Snapshot(full), Snapshot(shorter));
+}
+
+TEST_F(TextControls, SetTextShowsAtTheNextPaint) {
+    HWND hwnd = Child("OrbWeaveText", "before", 10, 10, 120, 20);
+    std::vector<COLORREF> before = Snapshot(hwnd);
+    SetWindowTextA(hwnd, "after, longer");
+    EXPECT_EQ(Text(hwnd), "after, longer");  // stored as is: no flag parsing after creation
+    RECT update;
+    EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+    Pump();
+    EXPECT_NE(Snapshot(hwnd), before);
+}
+
+using MultiLine = Host;
+
+TEST_F(MultiLine, StarTildeLoadsTheStringLeftAligned) {
+    HWND hwnd = Child("OrbWeaveMText", "*~5000", 10, 10, 150, 60);
+    char expected[300];
+    LoadStringA(ghInst, 5000, expected, sizeof expected);
+    EXPECT_EQ(Text(hwnd), expected);
+    EXPECT_EQ(Object<MyMTextCtl>(hwnd)->fCentred, 0);
+    EXPECT_LE(DarkInk(Snapshot(hwnd), 150).left, 2);
+    HWND centred = Child("OrbWeaveMText", "~5700", 10, 80, 300, 30);
+    EXPECT_EQ(Object<MyMTextCtl>(centred)->fCentred, 1);
+    HWND missing = Child("OrbWeaveMText", "~4321", 10, 120, 100, 30);
+    EXPECT_EQ(Text(missing), "");
+}
+
+TEST_F(MultiLine, LiteralTextWithoutPrefixIsCentred) {
+    HWND hwnd = Child("OrbWeaveMText", "text", 10, 10, 151, 40);
+    EXPECT_EQ(Text(hwnd), "text");
+    Ink ink = DarkInk(Snapshot(hwnd), 151);
+    ASSERT_GT(ink.count, 5);
+    EXPECT_LE(std::abs(ink.left - (150 - ink.right)), 3);
+    EXPECT_EQ(Pixel(hwnd, 0, 39), kGrey);
+}
+
+TEST_F(MultiLine, SetTextKeepsTheFirst299AndRepaintsAtOnce) {
+    HWND hwnd = Child("OrbWeaveMText", "text", 10, 10, 150, 60);
+    std::string big(400, 'x');
+    for (size_t i = 0; i < big.size(); i += 7) big[i] = ' ';
+    EXPECT_EQ(SendMessageA(hwnd, WM_SETTEXT, 0, LPARAM(big.c_str())), 1);
+    EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));  // painted before returning
+
+    char buf[400];
+    memset(buf, '#', sizeof buf);
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETTEXT, sizeof buf, LPARAM(buf)), 299);
+    EXPECT_EQ(std::string(buf), big.substr(0, 299));
+
+    memset(buf, '#', sizeof buf);
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETTEXT, 10, LPARAM(buf)), 9);
+    EXPECT_EQ(std::string(buf), big.substr(0, 9));
+    EXPECT_EQ(buf[10], '#');
+
+    memset(buf, '#', sizeof buf);
+    EXPECT_EQ(SendMessageA(hwnd, WM_GETTEXT, 0, LPARAM(buf)), 0);
+    EXPECT_EQ(buf[0], '#');  // no room: nothing written
+
+    WCHAR wide[16];
+    InternalGetWindowText(hwnd, wide, 16);
+    EXPECT_EQ(std::wstring(wide), L"text");  // the window's own text is the creation-time one
+}
+
+using Frame = Host;
+
+TEST_F(Frame, SunkenBorderAroundLightGreyAndNoText) {
+    HWND hwnd = Child("OrbWeaveFrame", "frame name", 10, 10, 120, 80, -1,
+                      WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    std::vector<COLORREF> px = Snapshot(hwnd);
+    auto at = [&](int x, int y) { return px[size_t(y) * 120 + x]; };
+    EXPECT_EQ(at(0, 0), RGB(128, 128, 128));
+    EXPECT_EQ(at(1, 1), RGB(0, 0, 0));
+    EXPECT_EQ(at(118, 78), kGrey);  // light grey inner edge
+    EXPECT_EQ(at(119, 79), RGB(255, 255, 255));
+    for (int y = 2; y < 78; y++)
+        for (int x = 2; x < 118; x++) ASSERT_EQ(at(x, y), kGrey) << x << "," << y;
+}
+
+}  // namespace
