@@ -2,6 +2,7 @@
 #include <cctype>
 
 #include "../controls/controls.h"
+#include "background.h"
 #include "setup.h"
 
 HINSTANCE ghInst = nullptr;
@@ -43,6 +44,7 @@ BOOL InitApplication(HINSTANCE hInstance) {
 
 BOOL InitInstance(HINSTANCE hInstance, int nCmdShow) {
     ghInst = hInstance;
+    LoadBackground(hInstance);
     int cx = GetSystemMetrics(SM_CXSCREEN);
     int cy = GetSystemMetrics(SM_CYSCREEN);
     if (Platform() == PLATFORM_WIN95) cy -= GetSystemMetrics(SM_CYICON);  // leave the taskbar free
@@ -68,12 +70,20 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         SetCursor(LoadCursorA(nullptr, IDC_ARROW));
         break;
     case WM_DESTROY:
+        ReleaseBackground();
         Terminate_Controls();
         PostQuitMessage(0);
         break;
     case WM_SIZE:
         InvalidateRect(hwnd, nullptr, FALSE);
         break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        Paint(hwnd, ps.hdc);
+        EndPaint(hwnd, &ps);
+        break;
+    }
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }

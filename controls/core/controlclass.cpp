@@ -38,6 +38,5 @@ int MyControlClass::RegisterControlClass(LPCSTR cursor, ControlAllocator allocat
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     wc.lpszClassName = ClassName();
     if (!::RegisterClassA(&wc)) return 0;
-    if (!allocator) return 1;
     return ControlMgr->AddAllocator(allocator);
 }

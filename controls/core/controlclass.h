@@ -30,7 +30,6 @@ protected:
     // in the base destructor ClassName() no longer answers.
     void UnregisterIfInit();
     // The registration every control class shares: only the cursor and the
-    // allocator differ. A class whose control is not built lists no allocator,
-    // so its windows get no object.
+    // allocator differ.
     int RegisterControlClass(LPCSTR cursor, ControlAllocator allocator);
 };

@@ -1,0 +1,140 @@
+#include "shadowsprite.h"
+
+#include <cstdlib>
+
+ShadowSprite::ShadowSprite()
+    : hImage(nullptr), hMask(nullptr), bm(), nShadow(0), pfnTexture(nullptr), pTextureArg(nullptr), xTexture(0),
+      yTexture(0), xLast(0), yLast(0), hSave(nullptr) {}
+
+ShadowSprite::~ShadowSprite() {
+    if (hImage) DeleteObject(hImage);
+    if (hMask) DeleteObject(hMask);
+    if (hSave) DeleteObject(hSave);
+}
+
+int ShadowSprite::Load(void* hInstance, char* name, COLORREF key, int shadow, BitmapLoader loader) {
+    hImage = loader ? loader(hInstance, name) : LoadBitmapA(static_cast<HINSTANCE>(hInstance), name);
+    if (hImage) GetObjectA(hImage, sizeof bm, &bm);
+    nShadow = shadow;
+    if (hImage) {
+        HDC screen = GetDC(nullptr);
+        HDC a = CreateCompatibleDC(screen);
+        HDC b = CreateCompatibleDC(screen);
+        HGDIOBJ oldA = SelectObject(a, hImage);
+        hMask = CreateCompatibleBitmap(b, bm.bmWidth, bm.bmHeight);  // monochrome, like b's first bitmap
+        HGDIOBJ oldB = SelectObject(b, hMask);
+        COLORREF oldBk = SetBkColor(a, key);
+        BitBlt(b, 0, 0, bm.bmWidth, bm.bmHeight, a, 0, 0, SRCCOPY);
+        SetBkColor(a, oldBk);
+        SetBkColor(a, RGB(0, 0, 0));
+        SetTextColor(a, RGB(255, 255, 255));
+        BitBlt(a, 0, 0, bm.bmWidth, bm.bmHeight, b, 0, 0, SRCAND);
+        SelectObject(b, oldB);
+        SelectObject(a, oldA);
+        DeleteDC(b);
+        DeleteDC(a);
+        ReleaseDC(nullptr, screen);
+    }
+    hSave = nullptr;
+    xLast = yLast = 0;
+    return 1;
+}
+
+int ShadowSprite::ShadowTexture(TextureSource source, void* arg, int x, int y) {
+    pfnTexture = source;
+    pTextureArg = arg;
+    xTexture = x;
+    yTexture = y;
+    return source ? 1 : 0;
+}
+
+int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
+    if (!hImage) return 1;  // no face: nothing to show
+    int w = bm.bmWidth, h = bm.bmHeight;
+    HDC m = CreateCompatibleDC(dc);
+    if (!m) return 1;
+    HGDIOBJ oldM = SelectObject(m, hMask);
+    // The silhouette goes black first, so drawing the shadow again over itself
+    // gives the same pixels.
+    BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCAND);
+    DIBTex* tex = pfnTexture ? pfnTexture(pTextureArg) : nullptr;
+    if (tex) {
+        HDC screen = GetDC(nullptr);
+        HBITMAP t = CreateCompatibleBitmap(screen, w, h);
+        HDC n = CreateCompatibleDC(m);
+        HGDIOBJ oldN = SelectObject(n, t);
+        BitBlt(n, 0, 0, w, h, m, 0, 0, NOTSRCCOPY);  // white where the face is opaque
+        RECT area = {0, 0, w, h};
+        tex->TexMap(n, xTexture + nShadow, yTexture + nShadow, area, TONE_SHADOW, SRCAND);
+        SelectObject(n, oldN);
+        DeleteDC(n);
+        SelectObject(m, t);
+        BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCPAINT);
+        SelectObject(m, hMask);
+        DeleteObject(t);
+        ReleaseDC(nullptr, screen);
+    }
+    BitBlt(dc, x, y, w, h, m, 0, 0, SRCAND);
+    SelectObject(m, hImage);
+    BitBlt(dc, x, y, w, h, m, 0, 0, SRCPAINT);
+    SelectObject(m, oldM);
+    DeleteDC(m);
+    return 1;
+}
+
+int ShadowSprite::Animate(HDC dc, int x, int y, int depth) {
+    if (!hImage) return 1;
+    HDC m = CreateCompatibleDC(dc);
+    if (!m) return 0;
+    int w = bm.bmWidth, h = bm.bmHeight, s = nShadow;
+    RECT u = {x, y, x + w + s, y + h + s};
+    if (hSave) {
+        u.left = x < xLast ? x : xLast;
+        u.top = y < yLast ? y : yLast;
+        u.right = u.left + abs(xLast - x) + w + s;
+        u.bottom = u.top + abs(yLast - y) + h + s;
+    }
+    int uw = u.right - u.left, uh = u.bottom - u.top;
+    HGDIOBJ oldM = SelectObject(m, hImage);  // compatible bitmaps get colour
+    HBITMAP work = CreateCompatibleBitmap(m, uw, uh);
+    SelectObject(m, work);
+    BitBlt(m, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
+
+    HDC k = CreateCompatibleDC(dc);
+    HGDIOBJ oldK;
+    if (hSave) {
+        oldK = SelectObject(k, hSave);
+        BitBlt(m, xLast - u.left, yLast - u.top, w, h, k, 0, 0, SRCCOPY);
+    } else {
+        oldK = SelectObject(k, hImage);
+        hSave = CreateCompatibleBitmap(m, w, h);
+        SelectObject(k, hSave);
+    }
+    BitBlt(k, 0, 0, w, h, m, x - u.left, y - u.top, SRCCOPY);
+    xLast = x;
+    yLast = y;
+    SelectObject(k, oldK);
+    DeleteDC(k);
+
+    Draw(m, x - u.left, y - u.top, depth);
+    BitBlt(dc, u.left, u.top, uw, uh, m, 0, 0, SRCCOPY);
+    SelectObject(m, oldM);
+    DeleteDC(m);
+    DeleteObject(work);
+    return 1;
+}
+
+int ShadowSprite::AnimateDone(HDC dc, int restore) {
+    if (restore && hSave) {
+        HDC mem = CreateCompatibleDC(dc);
+        if (mem) {
+            HGDIOBJ old = SelectObject(mem, hSave);
+            BitBlt(dc, xLast, yLast, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+            SelectObject(mem, old);
+            DeleteDC(mem);
+        }
+    }
+    if (hSave) DeleteObject(hSave);
+    hSave = nullptr;
+    return 1;
+}
