@@ -85,6 +85,86 @@ std::vector<COLORREF> Host::Snapshot(HWND hwnd) {
     return out;
 }
 
+std::vector<COLORREF> Host::WindowSnapshot(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits;
+    HDC dc = GetWindowDC(hwnd);
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    BitBlt(mem, 0, 0, w, h, dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> out;
+    for (int i = 0; i < w * h; i++) {
+        DWORD p = static_cast<DWORD*>(bits)[i];
+        out.push_back(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255));
+    }
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(hwnd, dc);
+    return out;
+}
+
+static void Put(std::vector<WORD>& t, const char* s) {
+    do t.push_back(WORD(BYTE(*s))); while (*s++);
+}
+
+std::vector<WORD> DialogTemplate(const char* caption, short cx, short cy, const std::vector<DlgItem>& items) {
+    std::vector<WORD> t;
+    DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT;
+    t.push_back(LOWORD(style));
+    t.push_back(HIWORD(style));
+    t.insert(t.end(), {0, 0, WORD(items.size()), 10, 10, WORD(cx), WORD(cy), 0, 0});
+    Put(t, caption);
+    t.push_back(8);
+    Put(t, "MS Sans Serif");
+    for (const DlgItem& it : items) {
+        if (t.size() % 2) t.push_back(0);  // DWORD alignment
+        t.insert(t.end(), {LOWORD(it.style), HIWORD(it.style), 0, 0, WORD(it.x), WORD(it.y), WORD(it.cx),
+                           WORD(it.cy), it.id});
+        Put(t, it.cls);
+        Put(t, it.text);
+        t.push_back(0);
+    }
+    return t;
+}
+
+static INT_PTR CALLBACK RecordingDlgProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_COMMAND) {
+        Commands::seen.push_back({wParam, lParam});
+        return TRUE;
+    }
+    return FALSE;
+}
+
+HWND ShowDialog(HWND owner, const std::vector<WORD>& tmpl) {
+    HWND dlg = CreateDialogIndirectParamA(ghInst, reinterpret_cast<const DLGTEMPLATE*>(tmpl.data()), owner,
+                                          RecordingDlgProc, 0);
+    Host::Pump();
+    return dlg;
+}
+
+HWND ShowDialog(HWND owner, const char* name) {
+    HWND dlg = CreateDialogParamA(ghInst, name, owner, RecordingDlgProc, 0);
+    Host::Pump();
+    return dlg;
+}
+
+COLORREF TilePixel(DIBTex* tex, int tone, int x, int y) {
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, tex->hTiles[tone]);
+    COLORREF c = GetPixel(mem, ((x % tex->nWidth) + tex->nWidth) % tex->nWidth,
+                          ((y % tex->nHeight) + tex->nHeight) % tex->nHeight);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    return c;
+}
+
 RECT Host::Placed(HWND child) {
     RECT r;
     GetWindowRect(child, &r);
