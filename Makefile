@@ -4,7 +4,7 @@
 #   make demo     build, then run setup.exe under Wine (see scripts/demo.sh)
 B := $(CURDIR)/build
 JOBS ?= $(shell nproc)
-CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DOW_ARTWORK=$(B)/host/artwork
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DOW_ARTWORK=$(B)/host/artwork -DOW_MKDISK=$(B)/host/mkdisk
 
 .PHONY: all host win32 win64 test demo pecheck clean
 
@@ -31,6 +31,8 @@ pecheck: all
 
 test: pecheck
 	@scripts/winebed.sh prefix
+	@scripts/winebed.sh tinydisk || true
+	@cd $(B)/host && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
 	@cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
 
 demo: win64

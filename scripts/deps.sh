@@ -3,8 +3,8 @@
 # Does nothing when every package is already present.
 set -euo pipefail
 pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-      wine wine64 fonts-wine fonts-liberation xvfb xauth x11-apps imagemagick
-      googletest mscompress util-linux)
+      wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
+      googletest mscompress libmspack-dev util-linux)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

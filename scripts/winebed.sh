@@ -7,7 +7,7 @@
 #   winebed.sh run PROG [ARGS...]      run a Windows program, return its exit code
 #   winebed.sh version EXE VER         emulate Windows VER (win95, nt351, win31...) for EXE
 #   winebed.sh drive L: DIR [TYPE]     add drive L: for DIR (TYPE: hd, cdrom, network)
-#   winebed.sh tinydisk L: DIR         mount a 64 KB tmpfs on DIR as drive L: (full-disk tests)
+#   winebed.sh tinydisk [L: DIR]       mount a 64 KB tmpfs behind drive T: (or L: on DIR)
 #   winebed.sh screenshot FILE         save the virtual screen as an image
 #   winebed.sh stop                    stop the residents and the display
 #
@@ -39,6 +39,9 @@ boot_prefix() {
     rm -rf "$TEMPLATE"
     echo "winebed: making the Wine prefix $TEMPLATE" >&2
     WINEPREFIX=$TEMPLATE wine wineboot -i >/dev/null 2>&1 9>&-
+    # Drive T: for full-disk tests: a directory a small tmpfs can be mounted on.
+    mkdir -p "$BED/tiny"
+    ln -sfn "$BED/tiny" "$TEMPLATE/dosdevices/t:"
     # Wine's own fonts, or "MS Sans Serif" falls back and dialog units change.
     for f in /usr/share/wine/fonts/*; do
         ln -sf "$f" "$TEMPLATE/drive_c/windows/Fonts/"
@@ -141,16 +144,21 @@ drive)
     rm -f "$WINEPREFIX/.residents"
     ;;
 tinydisk)
-    mkdir -p "$2"
-    if ! mount -t tmpfs -o size=64k tmpfs "$2" 2>/dev/null; then
-        echo "winebed: cannot mount a tmpfs on $2 (not permitted here)" >&2
+    # A 64 KB tmpfs on the directory behind drive T: (or another drive and directory).
+    dir=${2:-$BED/tiny}
+    mkdir -p "$dir"
+    mountpoint -q "$dir" && exit 0
+    if ! mount -t tmpfs -o size=64k tmpfs "$dir" 2>/dev/null; then
+        echo "winebed: cannot mount a tmpfs on $dir (not permitted here): full-disk tests will skip" >&2
         exit 77
     fi
-    "$0" drive "$1" "$2"
+    [ -n "${1:-}" ] && [ "${1%:}" != t ] && "$0" drive "$1" "$dir"
+    exit 0
     ;;
 screenshot) start_display; import -display "$DISPLAY" -window root "$1" ;;
 stop)
     WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null || true
+    ! mountpoint -q "$BED/tiny" || umount "$BED/tiny" || true
     rm -f "$WINEPREFIX/.residents"
     pkill -f "Xvfb $DISPLAY " 2>/dev/null || true
     ;;

@@ -1,0 +1,38 @@
+#include "alert.h"
+
+#include "resource.h"
+#include "setup.h"
+
+INT_PTR ShowAlertStr(const char* text) {
+    Init_Controls();
+    INT_PTR result = DialogBoxParamA(ghInst, "Alert", GetFocus(), AlertDlgProc, reinterpret_cast<LPARAM>(text));
+    Terminate_Controls();
+    return result;
+}
+
+INT_PTR ShowAlert(int number) {
+    short id = static_cast<short>(number);
+    char text[120];
+    if (!LoadStringA(ghInst, static_cast<UINT>(static_cast<int>(id)), text, sizeof text))
+        wsprintfA(text, "Bad error (%d)", id);
+    return ShowAlertStr(text);
+}
+
+INT_PTR CALLBACK AlertDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        SetDlgItemTextA(hDlg, IDC_ALERT_TEXT, reinterpret_cast<const char*>(lParam));
+        CenterDialog(hDlg);
+        return FALSE;
+    case WM_CLOSE:
+        SendMessageA(hDlg, WM_COMMAND, IDOK, 0);  // closing counts as OK
+        return TRUE;
+    case WM_COMMAND:
+        if (wParam == IDOK || wParam == IDCANCEL) {
+            EndDialog(hDlg, static_cast<INT_PTR>(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}

@@ -1,0 +1,175 @@
+#include "copy.h"
+
+#include <lzexpand.h>
+
+#include "../tools/mkdisk/szdd.h"
+#include "alert.h"
+#include "setup.h"
+
+int MapLZError(int code) {
+    switch (code) {
+    case LZERROR_GLOBLOCK: return LZERROR_GLOBALLOC;  // both are "Insufficient memory"
+    case LZERROR_BADINHANDLE:
+    case LZERROR_WRITE:
+    case LZERROR_GLOBALLOC: return code;
+    default: return LZERROR_READ;  // shown as an internal error
+    }
+}
+
+int ShowLZError(int code, const char* name) {
+    int mapped = MapLZError(code);
+    char format[48] = "";
+    LoadStringA(ghInst, LOWORD(mapped), format, sizeof format - 1);
+    char message[256];
+    if (mapped == LZERROR_READ)
+        wsprintfA(message, format, mapped);
+    else
+        wsprintfA(message, format, name);
+    ShowAlertStr(message);
+    return mapped;
+}
+
+int ShortCopyError(long long expected, long long written, long long freeBytes) {
+    return written < expected && freeBytes < expected - written ? LZERROR_WRITE : LZERROR_READ;
+}
+
+// The length a source promises when expanded: the SZDD header's, or the
+// file's own size when it is not compressed. -1 when it cannot be read.
+static long long PromisedSize(const char* source) {
+    HANDLE h = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return -1;
+    BYTE header[szdd::kHeaderSize];
+    DWORD got = 0;
+    BOOL read = ReadFile(h, header, sizeof header, &got, nullptr);
+    DWORD size = GetFileSize(h, nullptr);
+    CloseHandle(h);
+    if (!read || size == INVALID_FILE_SIZE) return -1;
+    long long promised = szdd::PromisedLength(header, got);
+    return promised >= 0 ? promised : size;
+}
+
+static long long FreeBytesOf(const char* dir) {
+    ULARGE_INTEGER avail;
+    if (GetDiskFreeSpaceExA(dir, &avail, nullptr, nullptr)) return static_cast<long long>(avail.QuadPart);
+    return 0;
+}
+
+// Puts the expanded temporary file in dest's place. Windows 95 has no
+// MoveFileExA: there the old file is deleted first, once the new one is whole.
+static bool Replace(const char* temp, const char* dest) {
+    if (MoveFileExA(temp, dest, MOVEFILE_REPLACE_EXISTING)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    DeleteFileA(dest);
+    return MoveFileA(temp, dest) != 0;
+}
+
+int MyLZCopy(const char* source, const char* dest) {
+    int started = LZStart();
+    if (started < 0) return ShowLZError(started, "");
+    OFSTRUCT ofs;
+    INT in = LZOpenFileA(const_cast<char*>(source), &ofs, OF_READ);
+    if (in < 0) {
+        LZDone();
+        return ShowLZError(LZERROR_BADINHANDLE, source);
+    }
+    // Expand beside the destination and put the result in place only when it
+    // is whole, so a failure never leaves a partial file or loses the old one.
+    char dir[MAX_PATH], temp[MAX_PATH];
+    lstrcpynA(dir, dest, sizeof dir);
+    char* slash = nullptr;
+    for (char* p = dir; *p; p++)
+        if (*p == '\\') slash = p;
+    if (slash) slash[1] = '\0';
+    else lstrcpyA(dir, ".\\");
+    // A read-only destination stays as it is, whoever runs the program.
+    DWORD attributes = GetFileAttributesA(dest);
+    bool locked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    bool made = !locked && GetTempFileNameA(dir, "ows", 0, temp) != 0;
+    INT out = made ? LZOpenFileA(temp, &ofs, OF_CREATE) : -1;
+    if (out < 0) {
+        LZClose(in);
+        LZDone();
+        if (made) DeleteFileA(temp);
+        return ShowLZError(LZERROR_BADINHANDLE, dest);
+    }
+    LONG copied = CopyLZFile(in, out);
+    LZClose(in);
+    LZClose(out);
+    LZDone();
+
+    int error = 0;
+    const char* named = source;
+    if (copied < 0) {
+        error = copied;
+    } else {
+        long long expected = PromisedSize(source);
+        if (expected < 0) error = LZERROR_BADINHANDLE;
+        else if (copied != expected) error = ShortCopyError(expected, copied, FreeBytesOf(dir));
+        else if (!Replace(temp, dest)) {
+            error = LZERROR_BADINHANDLE;  // the destination cannot be written
+            named = dest;
+        }
+    }
+    if (error) {
+        DeleteFileA(temp);
+        return ShowLZError(error, named);
+    }
+    return 1;
+}
+
+int FileExist(const char* path) {
+    OFSTRUCT ofs;
+    return OpenFile(path, &ofs, OF_EXIST) != HFILE_ERROR;
+}
+
+bool DosStampLater(WORD dateA, WORD timeA, WORD dateB, WORD timeB) {
+    // Year, month and day lie in the date from the top down, hours, minutes
+    // and two-second units in the time: together they order as one number.
+    DWORD a = DWORD(dateA) << 16 | timeA, b = DWORD(dateB) << 16 | timeB;
+    return a > b;
+}
+
+// The last-write time of an open file as a local DOS date and time.
+static bool DosStamp(HANDLE h, WORD* date, WORD* time) {
+    FILETIME written, local;
+    return GetFileTime(h, nullptr, nullptr, &written) && FileTimeToLocalFileTime(&written, &local) &&
+           FileTimeToDosDateTime(&local, date, time);
+}
+
+int FileNewer(const char* source, const char* dest) {
+    if (!FileExist(dest)) return 1;
+    HANDLE src = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (src == INVALID_HANDLE_VALUE) return 0;
+    HANDLE dst = CreateFileA(dest, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                             nullptr);
+    if (dst == INVALID_HANDLE_VALUE) {
+        CloseHandle(src);
+        return 0;
+    }
+    WORD sd, st, dd, dt;
+    bool read = DosStamp(src, &sd, &st) && DosStamp(dst, &dd, &dt);
+    CloseHandle(src);
+    CloseHandle(dst);
+    return read && DosStampLater(sd, st, dd, dt);
+}
+
+int FileWriteable(const char* path) {
+    if (!FileExist(path)) return 1;
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return 0;
+    OFSTRUCT ofs;
+    HFILE h = OpenFile(path, &ofs, OF_READWRITE);
+    if (h == HFILE_ERROR) return 0;
+    _lclose(h);
+    return 1;
+}
+
+void PreparePath(char* path) {
+    int n = lstrlenA(path);
+    if (n == 0 || path[n - 1] != '\\') {
+        path[n++] = '\\';
+        path[n] = '\0';
+    }
+    for (char* p = path; *p; p++)
+        if (*p >= 'A' && *p <= 'Z') *p = char(*p - 'A' + 'a');
+}

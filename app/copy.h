@@ -1,0 +1,26 @@
+// Moving one file from the distribution disk to its destination: expansion
+// with the LZ library, the tests that decide whether a copy is needed, and the
+// messages for the library's errors.
+#pragma once
+#include <windows.h>
+
+// Expands source into dest. 1 on success, else a negative code (-1, -3, -4 or
+// -5) after the error has been shown. dest changes only when the copy succeeds.
+int MyLZCopy(const char* source, const char* dest);
+// Shows the message for an LZ library error and returns the code as mapped.
+int ShowLZError(int code, const char* name);
+int FileExist(const char* path);
+// 1 when dest must be (re)written: it is missing, or source is dated later.
+int FileNewer(const char* source, const char* dest);
+int FileWriteable(const char* path);
+// Appends a backslash if there is none and lower-cases A to Z; the buffer
+// needs room for one more character.
+void PreparePath(char* path);
+
+// Whether the DOS date and time (a, as source) are later than (b).
+bool DosStampLater(WORD dateA, WORD timeA, WORD dateB, WORD timeB);
+// The error code LZ32's messages use for a library code.
+int MapLZError(int code);
+// Why an expansion that reported success came out short (or long): the disk
+// was full (-4) when it has no room for the rest, else the source was cut (-3).
+int ShortCopyError(long long expected, long long written, long long freeBytes);

@@ -1,0 +1,29 @@
+// Answers the program's alerts from a second thread, as a user would, and
+// remembers what each showed.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+struct SeenAlert {
+    std::string text;
+    RECT rect;
+    HWND owner;
+};
+
+class AlertWatch {
+public:
+    // reply: the message that answers each alert (WM_COMMAND with IDOK, or WM_CLOSE).
+    explicit AlertWatch(UINT reply = WM_COMMAND);
+    ~AlertWatch();
+    std::vector<SeenAlert> seen;
+
+private:
+    void Run();
+    UINT reply_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};

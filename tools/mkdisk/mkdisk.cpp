@@ -1,0 +1,154 @@
+// mkdisk: compresses files into the LZ format the setup program expands and
+// lays out its distribution disk. See Usage() for the command line.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+#include "../../app/filetable.h"
+#include "szdd.h"
+
+namespace {
+
+void Usage(FILE* to) {
+    fprintf(to,
+            "usage: mkdisk [--setup SETUP.EXE] PAYLOAD_DIR DISK_DIR\n"
+            "       mkdisk --compress INPUT OUTPUT\n"
+            "       mkdisk --sample PAYLOAD_DIR\n"
+            "\n"
+            "Lays out an Orb Weave distribution disk in DISK_DIR: the setup program (with\n"
+            "--setup) and the %d files of its file table, each compressed in the SZDD format\n"
+            "that the Windows LZ expansion library reads. PAYLOAD_DIR holds each file\n"
+            "uncompressed, under the name it has on the disk (msvcrt20._ll, vxfila32._bf, ...);\n"
+            "the header keeps the last character of its installed name.\n"
+            "\n"
+            "--compress  compresses one file; the header keeps INPUT's last character\n"
+            "--sample    writes a sample payload (stand-in files, marked as such)\n"
+            "\n"
+            "Exit codes: 0 done, 1 a file is missing, unreadable or unwritable, or too\n"
+            "large for LZ32 (2 GB - 1 at most), 2 bad command line.\n",
+            gFiles);
+}
+
+bool ReadFile(const std::string& path, std::vector<uint8_t>* data) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) {
+        fprintf(stderr, "mkdisk: %s: %s\n", path.c_str(), strerror(errno));
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        fprintf(stderr, "mkdisk: %s: not a regular file\n", path.c_str());
+        return false;
+    }
+    if (uint64_t(st.st_size) > szdd::kMaxInput) {
+        fprintf(stderr, "mkdisk: %s: %lld bytes, more than LZ32 can expand (2 GB - 1)\n", path.c_str(),
+                static_cast<long long>(st.st_size));
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    data->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        fprintf(stderr, "mkdisk: %s: cannot read\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
+    out.close();
+    if (!out) fprintf(stderr, "mkdisk: %s: cannot write\n", path.c_str());
+    return bool(out);
+}
+
+bool CompressFile(const std::string& in, const std::string& out, char lastChar, const char* label) {
+    std::vector<uint8_t> data, packed;
+    if (!ReadFile(in, &data)) return false;
+    szdd::Compress(data, lastChar, &packed);
+    if (!WriteFile(out, packed)) return false;
+    double ratio = data.empty() ? 100.0 : 100.0 * double(packed.size()) / double(data.size());
+    printf("%-14s %10zu -> %10zu bytes  %5.1f%%\n", label, data.size(), packed.size(), ratio);
+    return true;
+}
+
+// Stand-in content: text lines, tables and noise, about as compressible as a
+// real plug-in. Deterministic, so the demo disk is the same on every build.
+std::vector<uint8_t> SampleFile(const CopyEntry& row, size_t size, uint32_t seed) {
+    std::string head = std::string("ORB WEAVE SAMPLE FILE - NOT A REAL PLUG-IN OR LIBRARY.\r\n") +
+                       "It stands in for " + row.pszDest + " on the demo distribution disk.\r\n";
+    std::vector<uint8_t> out(head.begin(), head.end());
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+    static const char* const words[] = {"filter", "weave", "orb", "pixel", "plug-in", "channel", "mask",
+                                        "radius", "colour", "gradient", "tile", "swirl"};
+    while (out.size() < size) {
+        switch (next() % 4) {
+        case 0:  // a line of text
+            for (int i = 0; i < 8; i++) {
+                const char* w = words[next() % 12];
+                out.insert(out.end(), w, w + strlen(w));
+                out.push_back(' ');
+            }
+            out.push_back('\r');
+            out.push_back('\n');
+            break;
+        case 1:  // a table of small numbers
+            for (int i = 0; i < 64; i++) out.push_back(uint8_t(i * (next() % 4)));
+            break;
+        case 2:  // padding
+            out.insert(out.end(), 32 + next() % 96, 0);
+            break;
+        default:  // code-like noise
+            for (int i = 0; i < 48; i++) out.push_back(uint8_t(next()));
+        }
+    }
+    out.resize(size);
+    return out;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--help") {
+        Usage(stdout);
+        return 0;
+    }
+    if (args.size() == 3 && args[0] == "--compress") {
+        const std::string& in = args[1];
+        return CompressFile(in, args[2], in.empty() ? 0 : in.back(), in.c_str()) ? 0 : 1;
+    }
+    if (args.size() == 2 && args[0] == "--sample") {
+        for (int i = 0; i < gFiles; i++) {
+            if (!WriteFile(args[1] + "/" + gCopy[i].pszSource, SampleFile(gCopy[i], 100000, 0x0B3 + i))) return 1;
+        }
+        printf("mkdisk: sample payload of %d files in %s\n", gFiles, args[1].c_str());
+        return 0;
+    }
+    std::string setup;
+    if (args.size() >= 2 && args[0] == "--setup") {
+        setup = args[1];
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.size() != 2 || args[0].rfind("--", 0) == 0) {
+        Usage(stderr);
+        return 2;
+    }
+    const std::string &payload = args[0], &disk = args[1];
+    if (!setup.empty()) {
+        std::vector<uint8_t> exe;
+        if (!ReadFile(setup, &exe) || !WriteFile(disk + "/setup.exe", exe)) return 1;
+        printf("%-14s %10zu bytes\n", "setup.exe", exe.size());
+    }
+    bool ok = true;
+    for (int i = 0; i < gFiles; i++) {
+        const char* dest = gCopy[i].pszDest;
+        ok &= CompressFile(payload + "/" + gCopy[i].pszSource, disk + "/" + gCopy[i].pszSource,
+                           dest[strlen(dest) - 1], gCopy[i].pszSource);
+    }
+    return ok ? 0 : 1;
+}
