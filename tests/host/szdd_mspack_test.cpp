@@ -3,6 +3,7 @@
 #include <mspack.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -72,6 +73,33 @@ TEST(SzddMspack, RunsRepeatsAndRandomData) {
         big.insert(big.end(), chunk.begin(), chunk.begin() + 150);
     }
     Check(big, "4 MB");
+}
+
+}  // namespace
+
+namespace {
+
+// The match finder's shortcuts must find what an exhaustive search finds:
+// the parse is optimal either way, so the sizes are equal.
+TEST(SzddParse, ShortcutsLoseNothing) {
+    Bytes text;
+    const char* words[] = {"weave ", "weaver ", "woven ", "orb ", "orbit ", "\r\n", "  "};
+    uint32_t s = 3;
+    while (text.size() < 300000) {
+        s = s * 69069 + 1;
+        const char* w = words[(s >> 12) % 7];
+        text.insert(text.end(), w, w + strlen(w));
+        if ((s >> 28) == 0) text.push_back(uint8_t(s >> 8));
+    }
+    Bytes binary = Random(200000, 77);
+    for (size_t i = 0; i < binary.size(); i++)
+        if (i % 7 < 4) binary[i] = uint8_t(i % 256 / 16);
+    for (const Bytes* data : {&text, &binary}) {
+        Bytes fast, full;
+        szdd::Compress(*data, 'x', &fast);
+        szdd::Compress(*data, 'x', &full, true);
+        EXPECT_EQ(fast.size(), full.size());
+    }
 }
 
 }  // namespace

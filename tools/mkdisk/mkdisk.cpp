@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -27,6 +26,7 @@ void Usage(FILE* to) {
             "the header keeps the last character of its installed name.\n"
             "\n"
             "--compress  compresses one file; the header keeps INPUT's last character\n"
+            "--compress-exhaustive  the same, searching every earlier match (slow; a check)\n"
             "--sample    writes a sample payload (stand-in files, marked as such)\n"
             "\n"
             "Exit codes: 0 done, 1 a file is missing, unreadable or unwritable, or too\n"
@@ -49,13 +49,12 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>* data) {
                 static_cast<long long>(st.st_size));
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
-    data->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
-        fprintf(stderr, "mkdisk: %s: cannot read\n", path.c_str());
-        return false;
-    }
-    return true;
+    data->resize(size_t(st.st_size));
+    FILE* f = fopen(path.c_str(), "rb");
+    bool ok = f && fread(data->data(), 1, data->size(), f) == data->size();
+    if (f) fclose(f);
+    if (!ok) fprintf(stderr, "mkdisk: %s: cannot read\n", path.c_str());
+    return ok;
 }
 
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
@@ -66,10 +65,11 @@ bool WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
     return bool(out);
 }
 
-bool CompressFile(const std::string& in, const std::string& out, char lastChar, const char* label) {
+bool CompressFile(const std::string& in, const std::string& out, char lastChar, const char* label,
+                  bool exhaustive = false) {
     std::vector<uint8_t> data, packed;
     if (!ReadFile(in, &data)) return false;
-    szdd::Compress(data, lastChar, &packed);
+    szdd::Compress(data, lastChar, &packed, exhaustive);
     if (!WriteFile(out, packed)) return false;
     double ratio = data.empty() ? 100.0 : 100.0 * double(packed.size()) / double(data.size());
     printf("%-14s %10zu -> %10zu bytes  %5.1f%%\n", label, data.size(), packed.size(), ratio);
@@ -118,9 +118,9 @@ int main(int argc, char** argv) {
         Usage(stdout);
         return 0;
     }
-    if (args.size() == 3 && args[0] == "--compress") {
+    if (args.size() == 3 && (args[0] == "--compress" || args[0] == "--compress-exhaustive")) {
         const std::string& in = args[1];
-        return CompressFile(in, args[2], in.empty() ? 0 : in.back(), in.c_str()) ? 0 : 1;
+        return CompressFile(in, args[2], in.empty() ? 0 : in.back(), in.c_str(), args[0] != "--compress") ? 0 : 1;
     }
     if (args.size() == 2 && args[0] == "--sample") {
         for (int i = 0; i < gFiles; i++) {

@@ -23,8 +23,8 @@ const int kHashBits = 15;
 // turned up. A shorter chain is searched only for lengths below the previous
 // key, and stops as soon as it finds the longest such length. Nothing is
 // skipped: the result is exact.
-const int kKeys[] = {16, 11, 8, 6, 5, 4, 3};
-const int kLevels = 7;
+const int kKeys[] = {16, 12, 9, 7, 6, 5, 4, 3};
+const int kLevels = 8;
 
 struct Chains {
     std::vector<int32_t> head[kLevels];
@@ -64,8 +64,8 @@ inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit) {
 
 // For positions first to end - 1, the longest match (length, and where it
 // starts, as a position in the prefixed buffer) within the last 4096 bytes.
-void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t end, uint8_t* len,
-                 int32_t* from) {
+void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t end, bool exhaustive,
+                 uint8_t* len, uint16_t* from) {
     Chains chains;
     size_t total = kPrefix + n;
     uint32_t hash[kLevels];
@@ -85,18 +85,27 @@ void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t
         hashes(p);
         insert(p);
     }
+    int best = 0;
+    int32_t bestFrom = 0;
     for (size_t i = first; i < end; i++) {
         size_t p = kPrefix + i;
         size_t limit = std::min<size_t>(kMaxMatch, total - p);
         size_t oldest = p >= size_t(kRing) ? p - kRing : 0;
-        int best = 0;
-        int32_t bestFrom = 0;
+        // The last position's match, one byte on, is a match here: start from it.
+        if (best > kMinMatch && !exhaustive && size_t(bestFrom + 1) >= oldest) {
+            best = std::min<int>(best - 1, int(limit));
+            bestFrom++;
+        } else {
+            best = 0;
+            bestFrom = 0;
+        }
         hashes(p);
-        for (int k = 0; k < kLevels && size_t(best) < limit; k++) {
-            if (k > 0 && best >= kKeys[k - 1]) break;  // every match that long was on the last chain
+        for (int k = exhaustive ? kLevels - 1 : 0; k < kLevels && size_t(best) < limit; k++) {
+            if (k > 0 && best >= kKeys[k - 1] && !exhaustive) break;  // every match that long was on the last chain
             if (size_t(kKeys[k]) > limit) continue;
             // The longest this chain can add: anything longer was on the last one.
-            int most = k > 0 ? std::min<int>(kKeys[k - 1] - 1, int(limit)) : int(limit);
+            int most = k > 0 && !exhaustive ? std::min<int>(kKeys[k - 1] - 1, int(limit)) : int(limit);
+            if (best >= most) continue;
             int32_t c = chains.head[k][hash[k]];
             for (; c >= 0 && size_t(c) >= oldest; c = chains.prev[k][c & (kRing - 1)]) {
                 if (buf[c + best] != buf[p + best]) continue;  // cannot beat best
@@ -109,29 +118,31 @@ void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t
             }
         }
         len[i] = uint8_t(best >= kMinMatch ? best : 0);
-        from[i] = bestFrom;
+        // Where the match starts in the expander's ring: byte i lands at
+        // (i + kRingStart) % kRing, and the spaces before the data below it.
+        from[i] = uint16_t((long(bestFrom) - kPrefix + kRingStart + kRing) % kRing);
         insert(p);
     }
 }
 
 // The same, in slices on every core: each slice rebuilds the window before
 // it, so the result does not depend on the split.
-void FindAllMatches(const std::vector<uint8_t>& buf, size_t n, std::vector<uint8_t>* len,
-                    std::vector<int32_t>* from) {
+void FindAllMatches(const std::vector<uint8_t>& buf, size_t n, bool exhaustive, std::vector<uint8_t>* len,
+                    std::vector<uint16_t>* from) {
     const size_t kMinSlice = size_t(1) << 18;
     size_t slices = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), 8);
     slices = std::max<size_t>(1, std::min(slices, n / kMinSlice));
     std::vector<std::thread> workers;
     for (size_t s = 1; s < slices; s++)
-        workers.emplace_back(FindMatches, std::cref(buf), n, n * s / slices, n * (s + 1) / slices, len->data(),
-                             from->data());
-    FindMatches(buf, n, 0, n / slices, len->data(), from->data());
+        workers.emplace_back(FindMatches, std::cref(buf), n, n * s / slices, n * (s + 1) / slices, exhaustive,
+                             len->data(), from->data());
+    FindMatches(buf, n, 0, n / slices, exhaustive, len->data(), from->data());
     for (std::thread& t : workers) t.join();
 }
 
 }  // namespace
 
-bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8_t>* out) {
+bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8_t>* out, bool exhaustive) {
     out->clear();
     if (data.size() > kMaxInput) return false;
     size_t n = data.size();
@@ -146,21 +157,24 @@ bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8
     memset(buf.data(), ' ', kPrefix);
     if (n) memcpy(buf.data() + kPrefix, data.data(), n);
     std::vector<uint8_t> len(n);
-    std::vector<int32_t> from(n);
-    FindAllMatches(buf, n, &len, &from);
+    std::vector<uint16_t> from(n);
+    FindAllMatches(buf, n, exhaustive, &len, &from);
 
     // Cheapest cost from each position to the end, and the step taken there
-    // (0 for a literal, else a match of that length from the longest match's start).
-    std::vector<uint64_t> cost(n + 1, 0);
+    // (0 for a literal, else a match of that length from the longest match's
+    // start), worked backwards. Only the next kMaxMatch costs are ever needed.
     std::vector<uint8_t> step(n, 0);
+    const size_t kCosts = 32;  // a ring of the costs from i on, at least kMaxMatch + 1
+    uint64_t cost[kCosts] = {};
     for (size_t i = n; i-- > 0;) {
-        cost[i] = cost[i + 1] + 9;
+        uint64_t c = cost[(i + 1) % kCosts] + 9;
         for (int l = kMinMatch; l <= len[i]; l++) {
-            if (cost[i + l] + 17 < cost[i]) {
-                cost[i] = cost[i + l] + 17;
+            if (cost[(i + l) % kCosts] + 17 < c) {
+                c = cost[(i + l) % kCosts] + 17;
                 step[i] = uint8_t(l);
             }
         }
+        cost[i % kCosts] = c;
     }
 
     size_t flagAt = 0;
@@ -176,10 +190,7 @@ bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8
             out->push_back(data[i]);
             i++;
         } else {
-            // The match's start as a ring index: the ring holds byte i at
-            // (i + kRingStart) % kRing, and the spaces before the data below it.
-            long source = long(from[i]) - kPrefix;
-            int ring = int(((source + kRingStart) % kRing + kRing) % kRing);
+            int ring = from[i];
             out->push_back(uint8_t(ring & 0xFF));
             out->push_back(uint8_t(((ring >> 4) & 0xF0) | (step[i] - kMinMatch)));
             i += step[i];

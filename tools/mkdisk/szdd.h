@@ -17,7 +17,9 @@ const uint64_t kMaxInput = 0x7FFFFFFF;  // LZ32 reports sizes as signed 32-bit
 // match 17, so the cheapest parse is exact). lastChar is the original file
 // name's last character, kept in the header. Returns false (out empty) when
 // the input is too large for LZ32.
-bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8_t>* out);
+// exhaustive searches every earlier occurrence of every 3-byte string, with no
+// shortcut: slower, for checking that the shortcuts lose nothing.
+bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8_t>* out, bool exhaustive = false);
 
 // Expands a whole SZDD file; false when it is not one or its stream is damaged
 // or ends early. For tests and tools: the program itself expands with LZ32.
