@@ -39,6 +39,9 @@ boot_prefix() {
     rm -rf "$TEMPLATE"
     echo "winebed: making the Wine prefix $TEMPLATE" >&2
     WINEPREFIX=$TEMPLATE wine wineboot -i >/dev/null 2>&1 9>&-
+    # Drive E:, so that drives are not contiguous (C:, E:, T:, Z:), as on many PCs.
+    mkdir -p "$BED/drive-e"
+    ln -sfn "$BED/drive-e" "$TEMPLATE/dosdevices/e:"
     # Drive T: for full-disk tests: a directory a small tmpfs can be mounted on.
     mkdir -p "$BED/tiny"
     ln -sfn "$BED/tiny" "$TEMPLATE/dosdevices/t:"

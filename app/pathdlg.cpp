@@ -1,0 +1,249 @@
+#include "pathdlg.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+
+#include "alert.h"
+#include "filetable.h"
+#include "resource.h"
+#include "setup.h"
+
+static char* gPath;                      // the caller's buffer, while the dialog is up
+static int gDriveShown = -1;             // drive whose free space is on display
+static char gBrowse[PATH_BUFFER] = "";   // the last browse result
+
+int CheckINI(char* buffer) {
+    return GetPrivateProfileStringA("Photoshop", "PlugInDirectory", "", buffer, PATH_BUFFER - 1,
+                                    "photos30.ini") != 0;
+}
+
+bool DrivePresent(char letter) {
+    char root[] = "?:\\";
+    root[0] = letter;
+    UINT type = GetDriveTypeA(root);
+    return type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR;
+}
+
+int testdir(const char* subpath, char* result) {
+    char start[MAX_PATH];
+    GetCurrentDirectoryA(sizeof start, start);
+    result[0] = '\0';
+    // Every present letter: drives need not be contiguous (C: and E:, say).
+    for (char d = 'C'; d <= 'Z' && !result[0]; d++) {
+        if (!DrivePresent(d)) continue;
+        char drive[] = "?:";
+        drive[0] = d;
+        if (!SetCurrentDirectoryA(drive)) continue;
+        char remembered[PATH_BUFFER];
+        if (!GetCurrentDirectoryA(PATH_BUFFER - 1, remembered)) continue;
+        if (SetCurrentDirectoryA(subpath)) {
+            if (GetCurrentDirectoryA(PATH_BUFFER - 1, result) >= PATH_BUFFER - 1) result[0] = '\0';
+        }
+        SetCurrentDirectoryA(remembered);
+    }
+    SetCurrentDirectoryA(start);
+    return result[0] != '\0';
+}
+
+int validdir(const char* path) {
+    while (*path == ' ') path++;
+    char start[MAX_PATH];
+    GetCurrentDirectoryA(sizeof start, start);
+    // A drive letter makes that drive current first, so that a relative
+    // path after it is taken on that drive.
+    if (lstrlenA(path) > 2 && path[1] == ':') {
+        char letter = path[0] >= 'a' && path[0] <= 'z' ? char(path[0] - 'a' + 'A') : path[0];
+        char drive[] = "?:";
+        drive[0] = letter;
+        if (letter >= 'A' && letter <= 'Z' && DrivePresent(letter)) SetCurrentDirectoryA(drive);
+    }
+    int found = 0;
+    char here[MAX_PATH];
+    if (GetCurrentDirectoryA(sizeof here, here)) {
+        found = SetCurrentDirectoryA(path) != 0;
+        SetCurrentDirectoryA(here);
+    }
+    SetCurrentDirectoryA(start);
+    return found;
+}
+
+unsigned long long freespace(int drive) {
+    char root[] = "?:\\";
+    const char* at = nullptr;
+    if (drive > 0) {
+        root[0] = char('A' + drive - 1);
+        at = root;
+    }
+    // Not in the first release of Windows 95: look it up.
+    typedef BOOL(WINAPI * FreeSpaceEx)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+    auto ex = reinterpret_cast<FreeSpaceEx>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
+    ULARGE_INTEGER avail;
+    if (ex && ex(at, &avail, nullptr, nullptr)) return avail.QuadPart / 1024;
+    DWORD sectors, bytes, clusters, total;
+    if (!GetDiskFreeSpaceA(at, &sectors, &bytes, &clusters, &total)) return 0;
+    return KilobytesFree(clusters, sectors, bytes);
+}
+
+unsigned long long KilobytesFree(DWORD clusters, DWORD sectorsPerCluster, DWORD bytesPerSector) {
+    return static_cast<unsigned long long>(clusters) * sectorsPerCluster * bytesPerSector / 1024;
+}
+
+void freespacestr(unsigned long long kilobytes, char* buffer) {
+    // wsprintfA has no 64-bit numbers on the older systems: spell it out.
+    char digits[24];
+    int n = 0;
+    unsigned long long mb = kilobytes / 1000;
+    do digits[n++] = char('0' + mb % 10); while (mb /= 10);
+    char* p = buffer;
+    while (n) *p++ = digits[--n];
+    wsprintfA(p, ".%03u MB", static_cast<unsigned>(kilobytes % 1000));
+}
+
+void ShowFreeSpace(HWND hDlg, const char* path) {
+    char text[32];
+    if (!path) {
+        freespacestr(KB_REQUIRED, text);
+        SetDlgItemTextA(hDlg, IDC_SPACE_REQUIRED, text);
+        return;
+    }
+    while (*path == ' ') path++;
+    if (!*path) {
+        SetDlgItemTextA(hDlg, IDC_SPACE_FREE, "--");
+        gDriveShown = -1;
+        return;
+    }
+    char c = path[0] >= 'A' && path[0] <= 'Z' ? char(path[0] - 'A' + 'a') : path[0];
+    int drive = c >= 'a' && c <= 'z' ? c - 'a' + 1 : 0;
+    if (drive == gDriveShown) return;
+    unsigned long long kb = freespace(drive);
+    if (kb)
+        freespacestr(kb, text);
+    else
+        lstrcpyA(text, "--");
+    SetDlgItemTextA(hDlg, IDC_SPACE_FREE, text);
+    gDriveShown = drive;
+}
+
+int FindDir(HWND hDlg, char* path) {
+    OPENFILENAMEA ofn = {};
+    ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // the size the older systems know
+    ofn.hwndOwner = hDlg;
+    ofn.hInstance = ghInst;
+    ofn.lpstrFilter = "Plug-in's (*.8bf)\0*.8bf\0";
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = gBrowse;
+    ofn.nMaxFile = PATH_BUFFER - 1;
+    ofn.lpstrInitialDir = path;
+    ofn.lpstrTitle = "Plug-in's directory...";
+    ofn.Flags = OFN_HIDEREADONLY | OFN_NOVALIDATE | OFN_PATHMUSTEXIST;
+    if (!GetOpenFileNameA(&ofn)) return 0;
+    gBrowse[ofn.nFileOffset] = '\0';  // keep the directory and its backslash
+    lstrcpynA(path, gBrowse, PATH_BUFFER);
+    if (!path[0]) GetCurrentDirectoryA(PATH_BUFFER - 1, path);
+    return 1;
+}
+
+bool FitsPathBuffers(const char* dir) {
+    size_t longest = 0;
+    for (int i = 0; i < gFiles; i++) longest = std::max<size_t>(longest, lstrlenA(gCopy[i].pszDest));
+    size_t n = lstrlenA(dir);
+    bool slash = n && dir[n - 1] == '\\';
+    // The directory, its backslash, the name and the terminating zero.
+    return n + (slash ? 0 : 1) + longest + 1 <= PATH_BUFFER;
+}
+
+static void ReadPath(HWND hDlg) {
+    GetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath, PATH_BUFFER - 1);
+    EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
+}
+
+static void Accept(HWND hDlg) {
+    ReadPath(hDlg);
+    // What validdir accepts is the path without its leading blanks.
+    char* p = gPath;
+    while (*p == ' ') p++;
+    MoveMemory(gPath, p, lstrlenA(p) + 1);
+    if (!FitsPathBuffers(gPath)) {
+        char format[128], message[300];
+        LoadStringA(ghInst, IDS_PATH_TOO_LONG, format, sizeof format);
+        wsprintfA(message, format, gPath);
+        ShowAlertStr(message);
+    } else if (validdir(gPath) || CreateDirectoryA(gPath, nullptr)) {
+        EndDialog(hDlg, IDOK);
+        return;
+    } else {
+        ShowModalDialog("BadPath", BadPathDlgProc, hDlg, reinterpret_cast<LPARAM>(gPath));
+    }
+    SetFocus(GetDlgItem(hDlg, IDC_PATH_EDIT));
+}
+
+INT_PTR CALLBACK PathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        CenterDialog(hDlg);
+        gPath = reinterpret_cast<char*>(lParam);
+        gDriveShown = -1;  // this dialog shows nothing yet
+        if (gfScan) {
+            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            if (!CheckINI(gPath) && !testdir("\\photoshp\\plugins", gPath) &&
+                !testdir("\\win32app\\photoshp\\plugins", gPath))
+                lstrcpyA(gPath, "c:\\plugins");
+            SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        }
+        EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
+        SendDlgItemMessageA(hDlg, IDC_PATH_EDIT, EM_LIMITTEXT, PATH_BUFFER - 1, 0);
+        SetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath);
+        ShowFreeSpace(hDlg, nullptr);
+        ShowFreeSpace(hDlg, gPath);
+        SetFocus(GetDlgItem(hDlg, IDC_PATH_EDIT));
+        return FALSE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            Accept(hDlg);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(hDlg, IDCANCEL);
+            return TRUE;
+        case IDC_PATH_EDIT:
+            if (HIWORD(wParam) == EN_CHANGE) {
+                ReadPath(hDlg);
+                ShowFreeSpace(hDlg, gPath);
+            }
+            return FALSE;
+        case IDC_BROWSE:
+            GetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath, PATH_BUFFER - 1);
+            if (FindDir(hDlg, gPath)) {
+                SetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath);
+                EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
+                ShowFreeSpace(hDlg, gPath);
+            }
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK BadPathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG: {
+        CenterDialog(hDlg);
+        char format[63], text[224];
+        GetDlgItemTextA(hDlg, IDC_BADPATH_TEXT, format, sizeof format);
+        wsprintfA(text, format, reinterpret_cast<const char*>(lParam));
+        SetDlgItemTextA(hDlg, IDC_BADPATH_TEXT, text);
+        SetFocus(GetDlgItem(hDlg, IDOK));
+        return FALSE;
+    }
+    case WM_COMMAND:
+        if (wParam == IDOK || wParam == IDCANCEL) {
+            EndDialog(hDlg, static_cast<INT_PTR>(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}

@@ -1,0 +1,33 @@
+// The plug-in directory dialog: proposes a directory (from the paint program's
+// settings or by searching the drives), shows the space needed and free, lets
+// the user browse, and accepts a directory only if it exists or can be made.
+#pragma once
+#include <windows.h>
+
+enum { PATH_BUFFER = 160, KB_REQUIRED = 1300 };
+
+INT_PTR CALLBACK PathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK BadPathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The paint program's "PlugInDirectory" setting; 1 when it is not empty.
+int CheckINI(char* buffer);
+// Searches every present drive from C: on for subpath (beginning with a
+// backslash); 1 and the full path in result when found.
+int testdir(const char* subpath, char* result);
+// 1 when path (leading blanks skipped) names an existing directory.
+int validdir(const char* path);
+// Free space of a drive (0 the current one, 1 A:, ... 26 Z:) in kilobytes; 0
+// when it cannot be read.
+unsigned long long freespace(int drive);
+// A kilobyte count as megabytes with three decimals: 1300 -> "1.300 MB".
+void freespacestr(unsigned long long kilobytes, char* buffer);
+void ShowFreeSpace(HWND hDlg, const char* path);
+int FindDir(HWND hDlg, char* path);
+
+// Kilobytes in a number of clusters, in 64 bits: a product of the three
+// figures overflows 32 bits from 2 GB on.
+unsigned long long KilobytesFree(DWORD clusters, DWORD sectorsPerCluster, DWORD bytesPerSector);
+// Whether a drive letter (A to Z) is present.
+bool DrivePresent(char letter);
+// Whether files of the file table fit the path buffers in this directory.
+bool FitsPathBuffers(const char* dir);

@@ -1,0 +1,44 @@
+#include "modal.h"
+
+#include <thread>
+
+#include "setup.h"
+
+HWND WaitWindow(const char* caption, DWORD ms) {
+    DWORD start = GetTickCount(), self = GetCurrentProcessId();
+    do {
+        for (HWND w = FindWindowA(nullptr, caption); w; w = FindWindowExA(nullptr, w, nullptr, caption)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == self && IsWindowVisible(w)) return w;
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+INT_PTR RunModal(const char* name, const char* caption, DLGPROC proc, LPARAM param,
+                 const std::function<void(HWND)>& script) {
+    std::thread driver([&] {
+        HWND dlg = WaitWindow(caption);
+        if (dlg) script(dlg);
+        // Whatever the script did, the dialog must end for the test to go on.
+        if (dlg && IsWindow(dlg)) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+    });
+    INT_PTR result = DialogBoxParamA(ghInst, name, nullptr, proc, param);
+    driver.join();
+    return result;
+}
+
+std::string ItemText(HWND dlg, int id) {
+    char text[300] = "";
+    GetDlgItemTextA(dlg, id, text, sizeof text);
+    return text;
+}
+
+void Press(HWND dlg, int id) {
+    PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+    Sleep(100);
+}
+
+void Type(HWND dlg, int id, const char* text) { SetDlgItemTextA(dlg, id, text); }

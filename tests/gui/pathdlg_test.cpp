@@ -1,0 +1,265 @@
+// The plug-in directory dialog under Wine, with the prefix arranged per case:
+// the paint program's INI file, directories on drives C: and E:, the tiny T:.
+#include <string>
+
+#include "alertwatch.h"
+#include "host.h"
+#include "modal.h"
+#include "pathdlg.h"
+#include "resource.h"
+
+namespace {
+
+std::string WindowsDir() {
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    return dir;
+}
+
+void RemoveTree(const std::string& dir) {
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
+}
+
+class PathDialog : public ::testing::Test {
+protected:
+    char path[PATH_BUFFER] = "";
+    std::string ini = WindowsDir() + "\\photos30.ini";
+
+    void SetUp() override {
+        ghInst = GetModuleHandleA(nullptr);
+        gfScan = 1;
+        Init_Controls();
+        DeleteFileA(ini.c_str());
+        for (const char* d : {"C:\\photoshp", "E:\\photoshp", "C:\\win32app", "C:\\owtest", "C:\\plugins"})
+            RemoveTree(d);
+        CreateDirectoryA("C:\\owtest", nullptr);
+    }
+    void TearDown() override {
+        DeleteFileA(ini.c_str());
+        for (const char* d : {"C:\\photoshp", "E:\\photoshp", "C:\\owtest", "C:\\plugins"}) RemoveTree(d);
+        Terminate_Controls();
+        gfScan = 1;
+    }
+    INT_PTR Run(const std::function<void(HWND)>& script) {
+        return RunModal("PlugIn", "Plug-in location...", PathDlgProc, reinterpret_cast<LPARAM>(path), script);
+    }
+    static bool ContinueEnabled(HWND dlg) { return IsWindowEnabled(GetDlgItem(dlg, IDOK)); }
+};
+
+TEST_F(PathDialog, IniValueIsProposedAndCreatedOnContinue) {
+    WritePrivateProfileStringA("Photoshop", "PlugInDirectory", "C:\\owtest\\fromini", "photos30.ini");
+    std::string shown;
+    INT_PTR r = Run([&](HWND dlg) {
+        shown = ItemText(dlg, IDC_PATH_EDIT);
+        Press(dlg, IDOK);
+    });
+    EXPECT_EQ(shown, "C:\\owtest\\fromini");
+    EXPECT_EQ(r, IDOK);
+    EXPECT_STREQ(path, "C:\\owtest\\fromini");
+    EXPECT_TRUE(validdir("C:\\owtest\\fromini"));
+}
+
+TEST_F(PathDialog, WithoutIniOrDirectoriesTheDefaultIsProposed) {
+    std::string shown, required;
+    Run([&](HWND dlg) {
+        shown = ItemText(dlg, IDC_PATH_EDIT);
+        required = ItemText(dlg, IDC_SPACE_REQUIRED);
+        Press(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(shown, "c:\\plugins");
+    EXPECT_EQ(required, "1.300 MB");
+}
+
+TEST_F(PathDialog, PluginsOnAnotherDriveAreFound) {
+    ASSERT_TRUE(DrivePresent('E')) << "the test bed links drive E:";
+    ASSERT_FALSE(DrivePresent('D'));  // drives are not contiguous here: C:, E:, T:, Z:
+    CreateDirectoryA("E:\\photoshp", nullptr);
+    CreateDirectoryA("E:\\photoshp\\plugins", nullptr);
+    char found[PATH_BUFFER];
+    EXPECT_EQ(testdir("\\photoshp\\plugins", found), 1);
+    EXPECT_STREQ(found, "E:\\photoshp\\plugins");
+    std::string shown;
+    Run([&](HWND dlg) { shown = ItemText(dlg, IDC_PATH_EDIT); });
+    EXPECT_EQ(shown, "E:\\photoshp\\plugins");
+    CreateDirectoryA("C:\\win32app", nullptr);
+    CreateDirectoryA("C:\\win32app\\photoshp", nullptr);
+    CreateDirectoryA("C:\\win32app\\photoshp\\plugins", nullptr);
+    EXPECT_EQ(testdir("\\win32app\\photoshp\\plugins", found), 1);
+    EXPECT_STREQ(found, "C:\\win32app\\photoshp\\plugins");
+    RemoveTree("C:\\win32app");
+}
+
+TEST_F(PathDialog, WithoutScanningTheFieldStartsEmptyAndContinueWaitsForText) {
+    gfScan = 0;
+    bool before = true, after = false;
+    std::string shown = "x";
+    Run([&](HWND dlg) {
+        shown = ItemText(dlg, IDC_PATH_EDIT);
+        before = ContinueEnabled(dlg);
+        Type(dlg, IDC_PATH_EDIT, "c:\\owtest");
+        after = ContinueEnabled(dlg);
+    });
+    EXPECT_EQ(shown, "");
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(after);
+}
+
+TEST_F(PathDialog, FreeSpaceFollowsTheDriveTypedButNotEveryCharacter) {
+    ULARGE_INTEGER total;
+    bool tiny = GetDiskFreeSpaceExA("T:\\", nullptr, &total, nullptr) && total.QuadPart <= 1024 * 1024;
+    std::string empty, cDrive, tDrive, tDriveLater;
+    bool emptyEnabled = true;
+    Run([&](HWND dlg) {
+        Type(dlg, IDC_PATH_EDIT, "");
+        empty = ItemText(dlg, IDC_SPACE_FREE);
+        emptyEnabled = ContinueEnabled(dlg);
+        Type(dlg, IDC_PATH_EDIT, "c:\\owtest");
+        cDrive = ItemText(dlg, IDC_SPACE_FREE);
+        if (!tiny) return;
+        Type(dlg, IDC_PATH_EDIT, "t:\\");
+        tDrive = ItemText(dlg, IDC_SPACE_FREE);
+        HANDLE f = CreateFileA("T:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        char block[16384] = {};
+        DWORD n;
+        WriteFile(f, block, sizeof block, &n, nullptr);
+        CloseHandle(f);
+        Type(dlg, IDC_PATH_EDIT, "t:\\plugins");
+        tDriveLater = ItemText(dlg, IDC_SPACE_FREE);
+    });
+    DeleteFileA("T:\\filler");
+    EXPECT_EQ(empty, "--");
+    EXPECT_FALSE(emptyEnabled);
+    char want[32];
+    freespacestr(freespace(3), want);
+    EXPECT_EQ(cDrive, want);
+    if (!tiny) GTEST_SKIP() << "no 64 KB drive T: (mounting a tmpfs was refused here)";
+    EXPECT_NE(tDrive, cDrive);
+    EXPECT_EQ(tDriveLater, tDrive);  // the same drive: not read again
+}
+
+TEST_F(PathDialog, FreeSpaceAboveFourGigabytesIsRight) {
+    ULARGE_INTEGER avail;
+    ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &avail, nullptr, nullptr));
+    if (avail.QuadPart < (5ull << 30)) GTEST_SKIP() << "drive C: has less than 5 GB free";
+    EXPECT_EQ(freespace(3), avail.QuadPart / 1024);
+    char text[32];
+    freespacestr(freespace(3), text);
+    EXPECT_GT(strlen(text), strlen("4294.967 MB"));
+}
+
+TEST_F(PathDialog, LeadingBlanksAreAcceptedAndDropped) {
+    EXPECT_TRUE(validdir("   C:\\owtest"));
+    INT_PTR r = Run([&](HWND dlg) {
+        Type(dlg, IDC_PATH_EDIT, "   C:\\owtest");
+        Press(dlg, IDOK);
+    });
+    EXPECT_EQ(r, IDOK);
+    EXPECT_STREQ(path, "C:\\owtest");
+}
+
+TEST_F(PathDialog, RejectedPathShowsBadPathAndReturnsToTheField) {
+    std::string message;
+    bool stillOpen = false;
+    HWND focus = nullptr, edit = nullptr;
+    Run([&](HWND dlg) {
+        Type(dlg, IDC_PATH_EDIT, "c:\\owtest\\no\\such");
+        Press(dlg, IDOK);
+        HWND bad = WaitWindow("Bad Path");
+        if (bad) {
+            message = ItemText(bad, IDC_BADPATH_TEXT);
+            PostMessageA(bad, WM_COMMAND, IDOK, 0);
+            while (IsWindow(bad)) Sleep(10);
+        }
+        Sleep(100);
+        stillOpen = IsWindowVisible(dlg);
+        edit = GetDlgItem(dlg, IDC_PATH_EDIT);
+        GUITHREADINFO gui = {};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
+        focus = gui.hwndFocus;
+    });
+    EXPECT_EQ(message, "Cannot find \"c:\\owtest\\no\\such\"");
+    EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(focus, edit);
+}
+
+TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
+    std::string dir = "c:\\owtest\\" + std::string(140, 'd');
+    AlertWatch watch;
+    bool stillOpen = false;
+    Run([&](HWND dlg) {
+        Type(dlg, IDC_PATH_EDIT, dir.c_str());
+        Press(dlg, IDOK);
+        Sleep(300);
+        stillOpen = IsWindowVisible(dlg);
+    });
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(watch.seen.size(), 1u);
+    EXPECT_NE(watch.seen[0].text.find("is too long"), std::string::npos) << watch.seen[0].text;
+    EXPECT_FALSE(validdir(dir.c_str()));  // nothing made
+}
+
+TEST_F(PathDialog, BrowsePutsTheChosenDirectoryInTheField) {
+    CreateDirectoryA("C:\\owtest\\browse", nullptr);
+    std::string shown;
+    Run([&](HWND dlg) {
+        Press(dlg, IDC_BROWSE);
+        HWND open = WaitWindow("Plug-in's directory...");
+        ASSERT_NE(open, nullptr);
+        // The file name field: a combo box in the Explorer-style dialog, an edit in the old one.
+        HWND name = GetDlgItem(open, 0x47C) ? GetDlgItem(open, 0x47C) : GetDlgItem(open, 0x480);
+        SetWindowTextA(name, "C:\\owtest\\browse\\any.8bf");
+        PostMessageA(open, WM_COMMAND, IDOK, 0);
+        for (int i = 0; i < 100 && IsWindow(open); i++) Sleep(20);
+        Sleep(100);
+        shown = ItemText(dlg, IDC_PATH_EDIT);
+    });
+    EXPECT_EQ(shown, "C:\\owtest\\browse\\");
+}
+
+TEST(FreeSpace, SizesOfAnyMagnitude) {
+    const struct {
+        DWORD clusters, sectors, bytes;
+        const char* text;
+    } cases[] = {
+        {0x7FFFFFFF, 1, 1, "2097.151 MB"},      // 2^31 - 1 bytes
+        {1 << 15, 1 << 7, 1 << 9, "2097.152 MB"},  // 2^31
+        {1 << 16, 1 << 7, 1 << 9, "4194.304 MB"},  // 2^32
+        {1 << 26, 1 << 7, 1 << 9, "4294967.296 MB"},  // 2^42
+    };
+    for (auto& c : cases) {
+        char text[32];
+        freespacestr(KilobytesFree(c.clusters, c.sectors, c.bytes), text);
+        EXPECT_STREQ(text, c.text);
+    }
+    char text[32];
+    freespacestr(1300, text);
+    EXPECT_STREQ(text, "1.300 MB");
+    freespacestr(1050, text);
+    EXPECT_STREQ(text, "1.050 MB");
+    freespacestr(7, text);
+    EXPECT_STREQ(text, "0.007 MB");
+}
+
+TEST(FreeSpace, PathsMustLeaveRoomForTheLongestFileName) {
+    std::string dir(146, 'a');
+    EXPECT_TRUE(FitsPathBuffers(dir.c_str()));
+    EXPECT_TRUE(FitsPathBuffers((dir + "\\").c_str()));
+    EXPECT_FALSE(FitsPathBuffers((dir + "a").c_str()));
+}
+
+}  // namespace
