@@ -1,11 +1,118 @@
-// The installation sequence.
+// The installation sequence: the dialogs from the welcome to the closing
+// message, and the copy loop with its progress dialog and Cancel.
+#include "../controls/common/graph.h"
+#include "alert.h"
+#include "copy.h"
+#include "filetable.h"
+#include "pathdlg.h"
+#include "platformdlg.h"
+#include "resource.h"
 #include "setup.h"
 
-// So far the sequence is its welcome: Exit and Continue both end the run, and
-// nothing is installed yet.
+// Tells the user that a directory's path is too long for the path buffers.
+static void TooLong(const char* dir) {
+    char format[128], message[300], shown[PATH_BUFFER];
+    lstrcpynA(shown, dir, sizeof shown);
+    LoadStringA(ghInst, IDS_DIR_TOO_LONG, format, sizeof format);
+    wsprintfA(message, format, shown);
+    ShowAlertStr(message);
+}
+
+// dir + name into out (PATH_BUFFER bytes); false, with the alert shown, when
+// it would not fit.
+static bool JoinPath(char* out, const char* dir, const char* name) {
+    if (lstrlenA(dir) + lstrlenA(name) + 1 > PATH_BUFFER) {
+        TooLong(dir);
+        return false;
+    }
+    lstrcpyA(out, dir);
+    lstrcatA(out, name);
+    return true;
+}
+
+// The system directory (or the Windows directory with -n), ready for names.
+static bool SystemDestination(char* dir) {
+    UINT n = gfNetworkWin ? GetWindowsDirectoryA(dir, PATH_BUFFER) : GetSystemDirectoryA(dir, PATH_BUFFER);
+    if (n == 0 || n >= PATH_BUFFER - 1) {
+        dir[0] = '\0';
+        return false;
+    }
+    PreparePath(dir);
+    return true;
+}
+
+// The directory the setup program runs from, with its backslash.
+static bool SourceDirectory(char* dir) {
+    DWORD n = GetModuleFileNameA(ghInst, dir, PATH_BUFFER - 1);
+    if (n == 0 || n >= PATH_BUFFER - 2) return false;  // cut short: too long for our buffers
+    char* slash = nullptr;
+    for (char* p = dir; *p; p++)
+        if (*p == '\\') slash = p;
+    if (slash)
+        slash[1] = '\0';
+    else
+        dir[0] = '\0';
+    if (dir[0]) PreparePath(dir);
+    return true;
+}
+
 int Install(HWND hwndMain) {
-    ShowModalDialog("Welcome", GenericDlgProc, hwndMain, 0);
-    return 0;
+    char pluginDir[PATH_BUFFER] = "", sourceDir[PATH_BUFFER] = "";
+    if (ShowModalDialog("Welcome", GenericDlgProc, hwndMain, 0) != IDOK) return 0;
+    int platform = Platform();
+    if (ShowModalDialog("Platform", PlatformDlgProc, hwndMain, reinterpret_cast<LPARAM>(&platform)) != IDOK)
+        return 0;
+    if (ShowModalDialog("PlugIn", PathDlgProc, hwndMain, reinterpret_cast<LPARAM>(pluginDir)) != IDOK) {
+        ShowModalDialog("Failure", GenericDlgProc, hwndMain, 0);
+        return 0;
+    }
+    PreparePath(pluginDir);
+    if (!SourceDirectory(sourceDir)) {
+        char exe[MAX_PATH];
+        GetModuleFileNameA(ghInst, exe, sizeof exe);
+        TooLong(exe);
+        gfAbort = 1;
+    }
+
+    ghStatus = CreateDialogParamA(ghInst, "Installing", hwndMain, InstallDlgProc, 0);
+    UpdateWindow(hwndMain);
+    for (int i = 0; !gfAbort && i < gFiles;) {
+        const CopyEntry& row = gCopy[i];
+        if (row.dwPlatforms & DWORD(platform)) {
+            char destDir[PATH_BUFFER], source[PATH_BUFFER], dest[PATH_BUFFER];
+            if (row.fSystemDir && !SystemDestination(destDir)) {
+                TooLong(gfNetworkWin ? "the Windows directory" : "the system directory");
+                gfAbort = 1;
+                break;
+            }
+            if (!row.fSystemDir) lstrcpyA(destDir, pluginDir);
+            bool ok = JoinPath(source, sourceDir, row.pszSource) && JoinPath(dest, destDir, row.pszDest);
+            if (!ok) {
+                gfAbort = 1;
+                break;
+            }
+            SetDlgItemTextA(ghStatus, IDC_COPY_SOURCE, row.pszSource);
+            SetDlgItemTextA(ghStatus, IDC_COPY_DEST, dest);
+            UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_SOURCE));
+            UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_DEST));
+            // With -m the runtime is copied whatever its age; the copy replaces
+            // the old one only once the new one is whole.
+            bool force = row.fSystemDir && gfForceMSVC;
+            if (!row.fCheckNewer || force || FileNewer(source, dest)) {
+                if (MyLZCopy(source, dest) < 0) {
+                    gfAbort = 1;
+                    break;
+                }
+            }
+        }
+        i++;
+        SendDlgItemMessageA(ghStatus, IDC_PROGRESS, GRM_SETPOS, 1, MulDiv(i, 100, gFiles));
+        MyYield();  // repaints, and lets a click on Cancel through
+    }
+    if (ghStatus) DestroyWindow(ghStatus);
+    ghStatus = nullptr;
+    ShowModalDialog(gfAbort ? "Failure" : "Done", GenericDlgProc, hwndMain, 0);
+    return !gfAbort;
 }
 
 INT_PTR CALLBACK GenericDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
@@ -17,6 +124,24 @@ INT_PTR CALLBACK GenericDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
     case WM_COMMAND:
         if (wParam == IDOK || wParam == IDCANCEL) {
             EndDialog(hDlg, static_cast<INT_PTR>(wParam));
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK InstallDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        CenterDialog(hDlg);
+        SendDlgItemMessageA(hDlg, IDC_PROGRESS, GRM_SETRANGE, 0, MAKELPARAM(0, 100));
+        SendDlgItemMessageA(hDlg, IDC_PROGRESS, GRM_SETPOS, 1, 0);
+        SetFocus(GetDlgItem(hDlg, IDCANCEL));
+        return FALSE;
+    case WM_COMMAND:
+        if (wParam == IDCANCEL) {
+            gfAbort = 1;  // the loop ends after the file it is copying
             return TRUE;
         }
         break;

@@ -28,6 +28,10 @@ int Platform();
 int Init_Controls();
 int Terminate_Controls();
 
-// The installation sequence, run once the main window is on screen.
+// The installation sequence, run once the main window is on screen: 1 when
+// every file was installed, 0 after Exit, Cancel or an error.
 int Install(HWND hwndMain);
+// Serves "Welcome", "Done" and "Failure".
 INT_PTR CALLBACK GenericDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// Serves the modeless "Installing" dialog; its Cancel sets gfAbort.
+INT_PTR CALLBACK InstallDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -1,23 +1,40 @@
 #!/usr/bin/env bash
-# Runs setup.exe from build/dist/win64 under Wine, with a fresh Wine prefix as
-# the target machine, on a virtual display. Walks through the program as a user
-# would and saves a screenshot of every step under build/demo/.
+# Runs setup.exe from build/dist/win64 (the demo distribution disk) under Wine,
+# with a fresh Wine prefix's C: as the target machine, on a virtual display.
+# Walks through the installation as a user would, saves a screenshot of every
+# step under build/demo/ and lists what was installed where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 make -j"$(nproc)" win64
 out=$PWD/build/demo
+rm -rf "$out"
 mkdir -p "$out"
 export WINEPREFIX=$out/prefix
 scripts/winebed.sh clone "$WINEPREFIX"
-trap 'scripts/winebed.sh stop' EXIT
+# A fresh Windows has no msvcrt20.dll; Wine's prefix holds a stand-in.
+rm -f "$WINEPREFIX/drive_c/windows/system32/msvcrt20.dll"
+trap '/usr/lib/wine/wineserver64 -k 2>/dev/null || true' EXIT
 drive() { scripts/winerun.sh build/win64/tests/owdrive.exe "$@"; }
+shot() {  # caption file
+    drive wait "$1" 20000
+    sleep 0.5
+    scripts/winebed.sh screenshot "$out/$2.png"
+    echo "demo: $1 -> build/demo/$2.png"
+}
 
 scripts/winerun.sh build/dist/win64/setup.exe &
 setup=$!
-drive wait "Welcome!" 20000
-sleep 0.5
-scripts/winebed.sh screenshot "$out/01-welcome.png"
-echo "demo: Welcome! shown: $out/01-welcome.png"
-drive click "Welcome!" 2
+shot "Welcome!" 1-welcome
+drive click "Welcome!" 1
+shot "Platform" 2-platform
+drive click "Platform" 1
+shot "Plug-in location..." 3-plugin
+drive click "Plug-in location..." 1
+scripts/winebed.sh screenshot "$out/4-installing.png"  # the demo disk is quick: it may show Done already
+shot "Congratulations..." 5-done
+drive click "Congratulations..." 1
 wait $setup && echo "demo: setup.exe ended with exit code 0"
+echo "demo: installed, in the prefix $WINEPREFIX:"
+C=$WINEPREFIX/drive_c
+(cd "$C" && ls -l windows/system32/msvcrt20.dll plugins/* | awk '{printf "  C:/%s  %s bytes\n", $9, $5}')

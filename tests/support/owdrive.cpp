@@ -1,34 +1,102 @@
-// owdrive: clicks through the setup program from a script, as a user would.
-//   owdrive wait CAPTION [MS]     exit 0 when a window with that caption shows
-//   owdrive click CAPTION ID      click item ID of that window
-//   owdrive gone CAPTION [MS]     exit 0 when no window has that caption
-//   owdrive close CAPTION         send that window WM_CLOSE
+// owdrive: drives the setup program from a script, as a user would: real
+// mouse clicks (SendInput), and reads of what its dialogs show.
+//   owdrive wait CAPTION [MS]             exit 0 once a window with that caption shows
+//   owdrive gone CAPTION [MS]             exit 0 once no window has that caption
+//   owdrive click CAPTION ID              click item ID of that window
+//   owdrive close CAPTION                 send that window WM_CLOSE
+//   owdrive text CAPTION ID               print the text of item ID
+//   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing would
+//   owdrive progress CAPTION ID           ask progress graph ID its position until the
+//                                         window goes; print the positions seen
+//   owdrive clickonfile CAPTION ID PATH   click item ID as soon as the file PATH exists
+//   owdrive texts CAPTION ID              print each new text item ID shows until the
+//                                         window goes
+//   owdrive windows                       print the captions of all visible windows
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "drive.h"
 
+static const UINT GRM_GETPOS = WM_USER + 2;
+
+static std::string Text(HWND dlg, int id) {
+    char text[400] = "";
+    SendDlgItemMessageA(dlg, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+static BOOL CALLBACK PrintCaption(HWND hwnd, LPARAM) {
+    char text[256];
+    if (IsWindowVisible(hwnd) && GetWindowTextA(hwnd, text, sizeof text)) printf("%s\n", text);
+    return TRUE;
+}
+
 int main(int argc, char** argv) {
+    if (argc == 2 && !strcmp(argv[1], "windows")) {
+        EnumWindows(PrintCaption, 0);
+        return 0;
+    }
     if (argc < 3) {
-        fprintf(stderr, "usage: owdrive wait|click|gone|close CAPTION [MS|ID]\n");
+        fprintf(stderr, "usage: owdrive wait|gone|click|close|text|settext|clickonfile|texts|progress CAPTION ...\n");
         return 2;
     }
     const char* verb = argv[1];
     const char* caption = argv[2];
-    DWORD ms = argc > 3 ? strtoul(argv[3], nullptr, 10) : 10000;
-    if (!strcmp(verb, "wait")) return WaitForWindow(caption, ms) ? 0 : 1;
+    if (!strcmp(verb, "wait")) return WaitForWindow(caption, argc > 3 ? atoi(argv[3]) : 20000) ? 0 : 1;
     if (!strcmp(verb, "gone")) {
         HWND hwnd = FindTopWindow(caption);
-        return !hwnd || WaitGone(hwnd, ms) ? 0 : 1;
+        return !hwnd || WaitGone(hwnd, argc > 3 ? atoi(argv[3]) : 20000) ? 0 : 1;
     }
-    if (!strcmp(verb, "close")) {
-        HWND hwnd = WaitForWindow(caption, 10000);
-        return hwnd && PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    HWND hwnd = WaitForWindow(caption, 20000);
+    if (!hwnd) {
+        fprintf(stderr, "owdrive: no window \"%s\"\n", caption);
+        return 1;
     }
-    if (!strcmp(verb, "click") && argc > 3) {
-        HWND hwnd = WaitForWindow(caption, 10000);
-        return hwnd && ClickItem(hwnd, atoi(argv[3])) ? 0 : 1;
+    if (!strcmp(verb, "close")) return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (argc < 4) return 2;
+    int id = atoi(argv[3]);
+    if (!strcmp(verb, "click")) {
+        Sleep(150);  // let the dialog finish painting, as a person would
+        return ClickItem(hwnd, id) ? 0 : 1;
+    }
+    if (!strcmp(verb, "text")) {
+        printf("%s\n", Text(hwnd, id).c_str());
+        return 0;
+    }
+    if (!strcmp(verb, "settext") && argc > 4) return SetDlgItemTextA(hwnd, id, argv[4]) ? 0 : 1;
+    if (!strcmp(verb, "clickonfile") && argc > 4) {
+        while (GetFileAttributesA(argv[4]) == INVALID_FILE_ATTRIBUTES) {
+            if (!IsWindow(hwnd)) return 1;
+            Sleep(2);
+        }
+        return ClickItem(hwnd, id) ? 0 : 1;
+    }
+    if (!strcmp(verb, "texts")) {
+        std::string last;
+        char text[400];
+        DWORD_PTR n;
+        while (IsWindow(hwnd)) {
+            text[0] = '\0';
+            if (SendMessageTimeoutA(GetDlgItem(hwnd, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                                    SMTO_ABORTIFHUNG, 5000, &n) &&
+                text != last) {
+                last = text;
+                printf("%s\n", text);
+                fflush(stdout);
+            }
+        }
+        return 0;
+    }
+    if (!strcmp(verb, "progress")) {
+        // A question waits until the program pumps its messages, after each file.
+        while (IsWindow(hwnd)) {
+            DWORD_PTR pos;
+            if (SendMessageTimeoutA(GetDlgItem(hwnd, id), GRM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos))
+                printf("%d\n", int(pos)), fflush(stdout);
+        }
+        return 0;
     }
     fprintf(stderr, "owdrive: unknown command %s\n", verb);
     return 2;

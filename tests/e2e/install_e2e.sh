@@ -1,0 +1,211 @@
+#!/usr/bin/env bash
+# install_e2e.sh SCENARIO: one run of setup.exe from a copy of the demo disk,
+# in a fresh Wine prefix, driven with real mouse input (owdrive), checked by
+# its dialogs, its texts, its exit code and the files it leaves.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+scenario=$1
+build=$root/build/win64
+payload=$build/sample-payload
+work=$root/build/e2e/$scenario
+winebed=$root/scripts/winebed.sh
+export WINEPREFIX=$work/prefix
+
+fail() {
+    echo "FAIL [$scenario]: $*"
+    "$build/tests/owdrive.exe" windows 2>/dev/null | sed 's/^/  window: /'
+    /usr/lib/wine/wineserver64 -k 2>/dev/null
+    exit 1
+}
+drive() { "$winebed" run "$build/tests/owdrive.exe" "$@" || fail "owdrive $*"; }
+# What owdrive prints, without the Windows line ends.
+ask() { "$winebed" run "$build/tests/owdrive.exe" "$@" | tr -d '\r'; }
+same() { cmp -s "$1" "$2" || fail "$1 is not $2"; }
+absent() { [ ! -e "$1" ] || fail "$1 should not exist"; }
+no_temporaries() { ! ls "$1"/ows*.tmp >/dev/null 2>&1 || fail "temporary files left in $1"; }
+
+rm -rf "$work"
+mkdir -p "$work"
+"$winebed" clone "$WINEPREFIX" || fail "cannot make a prefix"
+C=$WINEPREFIX/drive_c
+disk=$C/disk sys=$C/windows/system32 win=$C/windows plug=$C/plugins
+mkdir -p "$disk"
+cp "$root/build/dist/win64/"* "$disk/"
+# A fresh Windows has no msvcrt20.dll; Wine's prefix holds a stand-in.
+rm -f "$sys/msvcrt20.dll"
+
+# What each file must be once installed: the payload it was compressed from.
+expected() { if [ -e "$work/$1" ]; then echo "$work/$1"; else echo "$payload/$1"; fi; }
+# Makes files slow to expand (4 MB of noise), so that the progress dialog
+# stays up long enough for the watchers to read it.
+slow() {
+    for name in "$@"; do
+        head -c 4000000 /dev/urandom >"$work/$name"
+        "$root/build/host/mkdisk" --compress "$work/$name" "$disk/$name" >/dev/null
+    done
+}
+
+version=nt351
+args=()
+case $scenario in win95 | win31) version=$scenario ;; esac
+[ "$scenario" = network ] && args=(-n)
+[ "$scenario" = force ] && args=(/M)
+"$winebed" version setup.exe "$version" || fail "cannot set the Windows version"
+
+finish() {
+    wait $setup
+    local rc=$?
+    [ -n "${watchers:-}" ] && wait $watchers
+    [ $rc -eq 0 ] || fail "setup.exe exited with $rc"
+    ask windows | grep -E 'Orb Weave|Welcome!|Platform|Plug-in|Installing|Congratulations|Warning|Alert' &&
+        fail "windows left behind"
+    pgrep -f 'disk.setup\.exe' >/dev/null && fail "process left behind"
+    /usr/lib/wine/wineserver64 -k 2>/dev/null
+    echo "ok [$scenario]"
+    exit 0
+}
+to_plugin_dialog() {
+    drive click "Welcome!" 1
+    drive click "Platform" 1
+    drive wait "Plug-in location..."
+}
+# Watches the progress dialog's "To:" texts and bar from the start.
+watch_progress() {
+    ask texts "Installing..." 107 >"$work/to.txt" &
+    watchers=$!
+    ask progress "Installing..." 102 >"$work/bar.txt" &
+    watchers="$watchers $!"
+}
+# Continue on the plug-in dialog, with another directory typed in first.
+install_into() {  # dir
+    [ -n "$1" ] && drive settext "Plug-in location..." 100 "$1"
+    drive click "Plug-in location..." 1
+}
+expect_done() {
+    drive click "Congratulations..." 1
+    wait $watchers
+    watchers=
+    grep -qx 100 "$work/bar.txt" || fail "the bar never reached 100: $(tr '\n' ' ' <"$work/bar.txt")"
+}
+expect_failure() {
+    drive click "Warning..." 1
+}
+plugins_installed() {
+    same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
+    for f in a b c d e f g h i j; do same "$plug/vxfil${f}32.8bf" "$(expected vxfil${f}32._bf)"; done
+}
+
+watchers=
+case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
+"$winebed" run 'C:\disk\setup.exe' "${args[@]}" &
+setup=$!
+case $scenario in win95 | nt351 | win31 | network | force | keepnewer) watch_progress ;; esac
+
+case $scenario in
+win95 | nt351)
+    to_plugin_dialog
+    install_into ""
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    plugins_installed
+    # Every destination, in lower case, after "To:".
+    grep -qx 'c:\\windows\\system32\\msvcrt20.dll' "$work/to.txt" || fail "To: $(cat "$work/to.txt")"
+    grep -qx 'c:\\plugins\\vxfilj32.8bf' "$work/to.txt" || fail "To: $(cat "$work/to.txt")"
+    ;;
+win31)
+    to_plugin_dialog
+    install_into ""
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._2s)"
+    plugins_installed
+    ;;
+network)
+    to_plugin_dialog
+    install_into ""
+    expect_done
+    same "$win/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    absent "$sys/msvcrt20.dll"
+    ;;
+force | keepnewer)
+    echo "a newer runtime" >"$sys/msvcrt20.dll"
+    touch -d "2031-01-01" "$sys/msvcrt20.dll"
+    to_plugin_dialog
+    install_into ""
+    expect_done
+    if [ "$scenario" = force ]; then
+        same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    else
+        grep -qx "a newer runtime" "$sys/msvcrt20.dll" || fail "the newer runtime was replaced"
+    fi
+    plugins_installed
+    ;;
+exit-welcome)
+    drive click "Welcome!" 2
+    ask wait "Platform" 1500 && fail "a dialog after Exit"
+    ;;
+exit-platform)
+    drive click "Welcome!" 1
+    drive click "Platform" 2
+    ask wait "Plug-in location..." 1500 && fail "a dialog after Exit"
+    ;;
+exit-plugin)
+    to_plugin_dialog
+    drive click "Plug-in location..." 2
+    expect_failure
+    absent "$plug"
+    ;;
+cancel-last)
+    # A last file large enough to click Cancel while it is being expanded.
+    head -c 40000000 /dev/urandom >"$work/vxfilj32.8bf"
+    "$root/build/host/mkdisk" --compress "$work/vxfilj32.8bf" "$disk/vxfilj32._bf" >/dev/null
+    to_plugin_dialog
+    # Once the last but one file is in place the last is being expanded: click then.
+    ask clickonfile "Installing..." 2 'C:\plugins\vxfili32.8bf' &
+    clicker=$!
+    drive click "Plug-in location..." 1
+    wait $clicker || fail "Cancel was not clicked during the last file"
+    expect_failure
+    for f in a b c d e f g h i; do same "$plug/vxfil${f}32.8bf" "$payload/vxfil${f}32._bf"; done
+    same "$plug/vxfilj32.8bf" "$work/vxfilj32.8bf"  # finished before Cancel took effect
+    ;;
+missing | corrupt)
+    mkdir -p "$plug"
+    echo "installed earlier" >"$plug/vxfilc32.8bf"
+    if [ "$scenario" = missing ]; then
+        rm "$disk/vxfilc32._bf"
+        message='Cannot open "c:\disk\vxfilc32._bf"'
+    else
+        head -c 20000 "$disk/vxfilc32._bf" >"$work/cut" && mv "$work/cut" "$disk/vxfilc32._bf"
+        message='Internal error (-3)'
+    fi
+    to_plugin_dialog
+    install_into ""
+    drive wait "Alert!"
+    [ "$(ask text "Alert!" 101)" = "$message" ] || fail "alert text"
+    drive click "Alert!" 1
+    expect_failure
+    same "$plug/vxfila32.8bf" "$payload/vxfila32._bf"
+    grep -qx "installed earlier" "$plug/vxfilc32.8bf" || fail "the earlier vxfilc32.8bf was lost"
+    absent "$plug/vxfild32.8bf"
+    no_temporaries "$plug"
+    ;;
+fulldisk)
+    tiny=$root/build/wine/tiny
+    mountpoint -q "$tiny" || { echo "SKIP [$scenario]: no tmpfs behind drive T: (mounting refused)"; exit 77; }
+    rm -rf "${tiny:?}"/*
+    mkdir -p "$tiny/plugins"
+    echo "installed earlier" >"$tiny/plugins/vxbase32.dll"
+    to_plugin_dialog
+    install_into 't:\plugins'
+    drive wait "Alert!"
+    [ "$(ask text "Alert!" 101)" = 'Disk full when copying "c:\disk\vxbase32._ll"' ] ||
+        fail "alert text"
+    drive click "Alert!" 1
+    expect_failure
+    grep -qx "installed earlier" "$tiny/plugins/vxbase32.dll" || fail "the earlier vxbase32.dll was lost"
+    no_temporaries "$tiny/plugins"
+    rm -rf "${tiny:?}"/*
+    ;;
+*) fail "no such scenario" ;;
+esac
+finish
