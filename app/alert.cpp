@@ -18,6 +18,14 @@ INT_PTR ShowAlert(int number) {
     return ShowAlertStr(text);
 }
 
+INT_PTR ShowAlertFormatted(int id, const char* arg) {
+    char format[128], shown[160], message[300];
+    LoadStringA(ghInst, static_cast<UINT>(id), format, sizeof format);
+    lstrcpynA(shown, arg, sizeof shown);  // never more than the alert can hold
+    wsprintfA(message, format, shown);
+    return ShowAlertStr(message);
+}
+
 INT_PTR CALLBACK AlertDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:

@@ -77,6 +77,13 @@ int GetTextHeight(HDC hdc, const char* text, int count) {
     return size.cy;
 }
 
+void PaintWindow(HWND hwnd) {
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    Paint(hwnd, ps.hdc);
+    EndPaint(hwnd, &ps);
+}
+
 void Paint(HWND hwnd, HDC hdc) {
     if (IsIconic(hwnd)) return;
     RECT rc;

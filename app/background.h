@@ -19,6 +19,8 @@ void LoadBackground(HINSTANCE hInstance);
 // Releases everything, fonts included.
 void ReleaseBackground();
 void Paint(HWND hwnd, HDC hdc);
+// A WM_PAINT of the background window: BeginPaint, Paint, EndPaint.
+void PaintWindow(HWND hwnd);
 
 // A placeable metafile stored as a "METAFILE" resource, or null.
 HMETAFILE LoadAPMMetaFile(HINSTANCE hInstance, const char* name);

@@ -10,13 +10,7 @@
 #include "setup.h"
 
 // Tells the user that a directory's path is too long for the path buffers.
-static void TooLong(const char* dir) {
-    char format[128], message[300], shown[PATH_BUFFER];
-    lstrcpynA(shown, dir, sizeof shown);
-    LoadStringA(ghInst, IDS_DIR_TOO_LONG, format, sizeof format);
-    wsprintfA(message, format, shown);
-    ShowAlertStr(message);
-}
+static void TooLong(const char* dir) { ShowAlertFormatted(IDS_DIR_TOO_LONG, dir); }
 
 // dir + name into out (PATH_BUFFER bytes); false, with the alert shown, when
 // it would not fit.

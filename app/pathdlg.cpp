@@ -166,10 +166,7 @@ static void Accept(HWND hDlg) {
     while (*p == ' ') p++;
     MoveMemory(gPath, p, lstrlenA(p) + 1);
     if (!FitsPathBuffers(gPath)) {
-        char format[128], message[300];
-        LoadStringA(ghInst, IDS_PATH_TOO_LONG, format, sizeof format);
-        wsprintfA(message, format, gPath);
-        ShowAlertStr(message);
+        ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath);
     } else if (validdir(gPath) || CreateDirectoryA(gPath, nullptr)) {
         EndDialog(hDlg, IDOK);
         return;

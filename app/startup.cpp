@@ -77,13 +77,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_SIZE:
         InvalidateRect(hwnd, nullptr, FALSE);
         break;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        Paint(hwnd, ps.hdc);
-        EndPaint(hwnd, &ps);
+    case WM_PAINT:
+        PaintWindow(hwnd);
         break;
-    }
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
@@ -129,25 +125,25 @@ int Platform() {
     }
 }
 
+// Creates one registration object in its global and registers its class,
+// with resources from the program itself.
+template <class T>
+static void Register(T*& cls) {
+    cls = new T;
+    cls->Init(ghInst, nullptr);
+}
+
 int Init_Controls() {
     if (gControlsRef++ > 0) return 1;
     ControlMgr = new MyControlMgr;
-    MyButton = new MyButtonClass;
-    MyButton->Init(ghInst, nullptr);
-    MyTexDlg = new MyTexDlgClass;
-    MyTexDlg->Init(ghInst, nullptr);
-    MyFrame = new MyFrameClass;
-    MyFrame->Init(ghInst, nullptr);
-    MyShadowButton = new MyShadowButtonClass;
-    MyShadowButton->Init(ghInst, nullptr);
-    MyText = new MyTextClass;
-    MyText->Init(ghInst, nullptr);
-    MyMText = new MyMTextClass;
-    MyMText->Init(ghInst, nullptr);
-    MyGraph = new MyGraphClass;
-    MyGraph->Init(ghInst, nullptr);
-    MyCheckBox = new MyCheckBoxClass;
-    MyCheckBox->Init(ghInst, nullptr);
+    Register(MyButton);
+    Register(MyTexDlg);
+    Register(MyFrame);
+    Register(MyShadowButton);
+    Register(MyText);
+    Register(MyMText);
+    Register(MyGraph);
+    Register(MyCheckBox);
     return 1;
 }
 

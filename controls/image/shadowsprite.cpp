@@ -1,6 +1,7 @@
 #include "shadowsprite.h"
 
-#include <cstdlib>
+#include "sprite.h"
+
 
 ShadowSprite::ShadowSprite()
     : hImage(nullptr), hMask(nullptr), bm(), nShadow(0), pfnTexture(nullptr), pTextureArg(nullptr), xTexture(0),
@@ -84,57 +85,12 @@ int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
 
 int ShadowSprite::Animate(HDC dc, int x, int y, int depth) {
     if (!hImage) return 1;
-    HDC m = CreateCompatibleDC(dc);
-    if (!m) return 0;
-    int w = bm.bmWidth, h = bm.bmHeight, s = nShadow;
-    RECT u = {x, y, x + w + s, y + h + s};
-    if (hSave) {
-        u.left = x < xLast ? x : xLast;
-        u.top = y < yLast ? y : yLast;
-        u.right = u.left + abs(xLast - x) + w + s;
-        u.bottom = u.top + abs(yLast - y) + h + s;
-    }
-    int uw = u.right - u.left, uh = u.bottom - u.top;
-    HGDIOBJ oldM = SelectObject(m, hImage);  // compatible bitmaps get colour
-    HBITMAP work = CreateCompatibleBitmap(m, uw, uh);
-    SelectObject(m, work);
-    BitBlt(m, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
-
-    HDC k = CreateCompatibleDC(dc);
-    HGDIOBJ oldK;
-    if (hSave) {
-        oldK = SelectObject(k, hSave);
-        BitBlt(m, xLast - u.left, yLast - u.top, w, h, k, 0, 0, SRCCOPY);
-    } else {
-        oldK = SelectObject(k, hImage);
-        hSave = CreateCompatibleBitmap(m, w, h);
-        SelectObject(k, hSave);
-    }
-    BitBlt(k, 0, 0, w, h, m, x - u.left, y - u.top, SRCCOPY);
-    xLast = x;
-    yLast = y;
-    SelectObject(k, oldK);
-    DeleteDC(k);
-
-    Draw(m, x - u.left, y - u.top, depth);
-    BitBlt(dc, u.left, u.top, uw, uh, m, 0, 0, SRCCOPY);
-    SelectObject(m, oldM);
-    DeleteDC(m);
-    DeleteObject(work);
-    return 1;
+    // Only the face's own area is saved: the shadow stays and is drawn again over itself.
+    return AnimateSaved(dc, hImage, x, y, bm.bmWidth, bm.bmHeight, nShadow, &hSave, &xLast, &yLast,
+                        [&](HDC work, int px, int py) { Draw(work, px, py, depth); });
 }
 
 int ShadowSprite::AnimateDone(HDC dc, int restore) {
-    if (restore && hSave) {
-        HDC mem = CreateCompatibleDC(dc);
-        if (mem) {
-            HGDIOBJ old = SelectObject(mem, hSave);
-            BitBlt(dc, xLast, yLast, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
-            SelectObject(mem, old);
-            DeleteDC(mem);
-        }
-    }
-    if (hSave) DeleteObject(hSave);
-    hSave = nullptr;
+    ForgetSaved(dc, restore, &hSave, xLast, yLast, bm.bmWidth, bm.bmHeight);
     return 1;
 }

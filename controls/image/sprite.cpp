@@ -86,42 +86,42 @@ int Sprite::Draw(HDC dc, int x, int y, int frame) {
     return 1;
 }
 
-int Sprite::Animate(HDC dc, int x, int y, int frame) {
-    if (!hImage) return 1;  // nothing loaded: nothing to show
+int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, HBITMAP* save, int* xLast,
+                 int* yLast, const std::function<void(HDC, int, int)>& draw) {
     HDC work = CreateCompatibleDC(dc);
     if (!work) return 0;
-    int w = bm.bmWidth, h = bm.bmHeight;
-    RECT u = {x, y, x + w, y + h};
-    if (hSave) {
-        u.left = x < xLast ? x : xLast;
-        u.top = y < yLast ? y : yLast;
-        u.right = u.left + abs(xLast - x) + w;
-        u.bottom = u.top + abs(yLast - y) + h;
+    // The area both places take.
+    RECT u = {x, y, x + w + extra, y + h + extra};
+    if (*save) {
+        u.left = x < *xLast ? x : *xLast;
+        u.top = y < *yLast ? y : *yLast;
+        u.right = u.left + abs(*xLast - x) + w + extra;
+        u.bottom = u.top + abs(*yLast - y) + h + extra;
     }
     int uw = u.right - u.left, uh = u.bottom - u.top;
     // With the image selected, compatible bitmaps get its colour format.
-    HGDIOBJ oldWork = SelectObject(work, hImage);
+    HGDIOBJ oldWork = SelectObject(work, image);
     HBITMAP compose = CreateCompatibleBitmap(work, uw, uh);
     SelectObject(work, compose);
     BitBlt(work, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
 
-    HDC save = CreateCompatibleDC(dc);
-    HGDIOBJ oldSave;
-    if (hSave) {
-        oldSave = SelectObject(save, hSave);
-        BitBlt(work, xLast - u.left, yLast - u.top, w, h, save, 0, 0, SRCCOPY);
+    HDC saved = CreateCompatibleDC(dc);
+    HGDIOBJ oldSaved;
+    if (*save) {
+        oldSaved = SelectObject(saved, *save);
+        BitBlt(work, *xLast - u.left, *yLast - u.top, w, h, saved, 0, 0, SRCCOPY);
     } else {
-        oldSave = SelectObject(save, hImage);
-        hSave = CreateCompatibleBitmap(work, w, h);
-        SelectObject(save, hSave);
+        oldSaved = SelectObject(saved, image);
+        *save = CreateCompatibleBitmap(work, w, h);
+        SelectObject(saved, *save);
     }
-    BitBlt(save, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
-    xLast = x;
-    yLast = y;
-    SelectObject(save, oldSave);
-    DeleteDC(save);
+    BitBlt(saved, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
+    *xLast = x;
+    *yLast = y;
+    SelectObject(saved, oldSaved);
+    DeleteDC(saved);
 
-    Draw(work, x - u.left, y - u.top, frame);
+    draw(work, x - u.left, y - u.top);
     BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
     SelectObject(work, oldWork);
     DeleteDC(work);
@@ -129,17 +129,27 @@ int Sprite::Animate(HDC dc, int x, int y, int frame) {
     return 1;
 }
 
-int Sprite::AnimateDone(HDC dc, int restore) {
-    if (restore && hSave) {
+void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w, int h) {
+    if (restore && *save) {
         HDC mem = CreateCompatibleDC(dc);
         if (mem) {
-            HGDIOBJ old = SelectObject(mem, hSave);
-            BitBlt(dc, xLast, yLast, bm.bmWidth, bm.bmHeight, mem, 0, 0, SRCCOPY);
+            HGDIOBJ old = SelectObject(mem, *save);
+            BitBlt(dc, xLast, yLast, w, h, mem, 0, 0, SRCCOPY);
             SelectObject(mem, old);
             DeleteDC(mem);
         }
     }
-    if (hSave) DeleteObject(hSave);
-    hSave = nullptr;
+    if (*save) DeleteObject(*save);
+    *save = nullptr;
+}
+
+int Sprite::Animate(HDC dc, int x, int y, int frame) {
+    if (!hImage) return 1;  // nothing loaded: nothing to show
+    return AnimateSaved(dc, hImage, x, y, bm.bmWidth, bm.bmHeight, 0, &hSave, &xLast, &yLast,
+                        [&](HDC work, int px, int py) { Draw(work, px, py, frame); });
+}
+
+int Sprite::AnimateDone(HDC dc, int restore) {
+    ForgetSaved(dc, restore, &hSave, xLast, yLast, bm.bmWidth, bm.bmHeight);
     return 1;
 }

@@ -6,10 +6,7 @@ namespace {
 
 LRESULT CALLBACK BackgroundProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        Paint(hwnd, ps.hdc);
-        EndPaint(hwnd, &ps);
+        PaintWindow(hwnd);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);

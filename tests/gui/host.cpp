@@ -61,38 +61,18 @@ COLORREF Host::Pixel(HWND hwnd, int x, int y) {
     return c;
 }
 
-std::vector<COLORREF> Host::Snapshot(HWND hwnd) {
+// The pixels of a window's client area, or of the whole window, row by row.
+static std::vector<COLORREF> Grab(HWND hwnd, bool whole) {
     RECT rc;
-    GetClientRect(hwnd, &rc);
-    BITMAPINFO bi = {};
-    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), rc.right, -rc.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits;
-    HDC dc = GetDC(hwnd);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    BitBlt(mem, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::vector<COLORREF> out;
-    for (int i = 0; i < rc.right * rc.bottom; i++) {
-        DWORD p = static_cast<DWORD*>(bits)[i];
-        out.push_back(RGB((p >> 16) & 255, (p >> 8) & 255, p & 255));
-    }
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(hwnd, dc);
-    return out;
-}
-
-std::vector<COLORREF> Host::WindowSnapshot(HWND hwnd) {
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
+    if (whole)
+        GetWindowRect(hwnd, &rc);
+    else
+        GetClientRect(hwnd, &rc);
     int w = rc.right - rc.left, h = rc.bottom - rc.top;
     BITMAPINFO bi = {};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits;
-    HDC dc = GetWindowDC(hwnd);
+    HDC dc = whole ? GetWindowDC(hwnd) : GetDC(hwnd);
     HDC mem = CreateCompatibleDC(dc);
     HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(mem, bmp);
@@ -109,6 +89,10 @@ std::vector<COLORREF> Host::WindowSnapshot(HWND hwnd) {
     ReleaseDC(hwnd, dc);
     return out;
 }
+
+std::vector<COLORREF> Host::Snapshot(HWND hwnd) { return Grab(hwnd, false); }
+
+std::vector<COLORREF> Host::WindowSnapshot(HWND hwnd) { return Grab(hwnd, true); }
 
 static void Put(std::vector<WORD>& t, const char* s) {
     do t.push_back(WORD(BYTE(*s))); while (*s++);

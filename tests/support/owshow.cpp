@@ -10,10 +10,7 @@
 
 static LRESULT CALLBACK ShowBackgroundProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        Paint(hwnd, ps.hdc);
-        EndPaint(hwnd, &ps);
+        PaintWindow(hwnd);
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);
