@@ -87,7 +87,7 @@ int Sprite::Draw(HDC dc, int x, int y, int frame) {
 }
 
 int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, HBITMAP* save, int* xLast,
-                 int* yLast, const std::function<void(HDC, int, int)>& draw) {
+                 int* yLast, DrawSprite draw, void* context) {
     HDC work = CreateCompatibleDC(dc);
     if (!work) return 0;
     // The area both places take.
@@ -121,7 +121,7 @@ int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, H
     SelectObject(saved, oldSaved);
     DeleteDC(saved);
 
-    draw(work, x - u.left, y - u.top);
+    draw(context, work, x - u.left, y - u.top);
     BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
     SelectObject(work, oldWork);
     DeleteDC(work);
@@ -145,8 +145,15 @@ void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w
 
 int Sprite::Animate(HDC dc, int x, int y, int frame) {
     if (!hImage) return 1;  // nothing loaded: nothing to show
-    return AnimateSaved(dc, hImage, x, y, bm.bmWidth, bm.bmHeight, 0, &hSave, &xLast, &yLast,
-                        [&](HDC work, int px, int py) { Draw(work, px, py, frame); });
+    struct Frame {
+        Sprite* sprite;
+        int frame;
+        static void Draw(void* context, HDC work, int px, int py) {
+            auto* f = static_cast<Frame*>(context);
+            f->sprite->Draw(work, px, py, f->frame);
+        }
+    } f = {this, frame};
+    return AnimateSaved(dc, hImage, x, y, bm.bmWidth, bm.bmHeight, 0, &hSave, &xLast, &yLast, Frame::Draw, &f);
 }
 
 int Sprite::AnimateDone(HDC dc, int restore) {

@@ -4,8 +4,6 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
-
 #include "../core/resload.h"
 
 // What both sprites share: drawing at a new place through an off-screen
@@ -13,8 +11,10 @@
 // the new place saved, in a single copy to dc. (w, h) is the saved area;
 // `extra` more pixels right and below are drawn but not saved. 0 when no
 // memory device context can be had.
+// draw(context, dc, x, y) draws the sprite at (x, y) of the work bitmap.
+typedef void (*DrawSprite)(void* context, HDC dc, int x, int y);
 int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, HBITMAP* save, int* xLast,
-                 int* yLast, const std::function<void(HDC, int, int)>& draw);
+                 int* yLast, DrawSprite draw, void* context);
 // Forgets a saved background, first copying it back to dc when restore is set.
 void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w, int h);
 
