@@ -50,6 +50,23 @@ args=()
 case $scenario in win95 | win31) version=$scenario ;; esac
 [ "$scenario" = network ] && args=(-n)
 [ "$scenario" = force ] && args=(/M)
+[ "$scenario" = switches-odd ] && args=(- / -x --s)
+[ "$scenario" = switches-together ] && args=(/S/N/M)
+ini() {  # value: the paint program's setting, in the Windows directory
+    printf '[Photoshop]\r\nPlugInDirectory=%s\r\n' "$1" >"$win/photos30.ini"
+}
+# An alert with this text, answered with OK.
+expect_alert() {
+    drive wait "Alert!"
+    [ "$(ask text "Alert!" 101)" = "$1" ] || fail "alert text: $(ask text "Alert!" 101)"
+    drive click "Alert!" 1
+}
+# The Bad Path dialog with this path, answered with OK.
+expect_bad_path() {
+    drive wait "Bad Path"
+    [ "$(ask text "Bad Path" 101)" = "Cannot find \"$1\"" ] || fail "bad path text: $(ask text "Bad Path" 101)"
+    drive click "Bad Path" 1
+}
 "$winebed" version setup.exe "$version" || fail "cannot set the Windows version"
 
 finish() {
@@ -97,7 +114,15 @@ plugins_installed() {
 
 watchers=
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
-"$winebed" run 'C:\disk\setup.exe' "${args[@]}" &
+start='C:\disk\setup.exe'
+if [ "$scenario" = long-start-dir ]; then
+    # 166 characters to the program: more than its 160-character buffers hold.
+    long='xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz'
+    mkdir -p "$C/${long//\\//}"
+    mv "$disk"/* "$C/${long//\\//}/"
+    start="C:\\$long\\setup.exe"
+fi
+"$winebed" run "$start" "${args[@]}" &
 setup=$!
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) watch_progress ;; esac
 
@@ -205,6 +230,112 @@ fulldisk)
     grep -qx "installed earlier" "$tiny/plugins/vxbase32.dll" || fail "the earlier vxbase32.dll was lost"
     no_temporaries "$tiny/plugins"
     rm -rf "${tiny:?}"/*
+    ;;
+source-directory)
+    rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"
+    to_plugin_dialog
+    install_into ""
+    expect_alert 'Cannot open "c:\disk\vxfila32._bf"'
+    expect_failure
+    absent "$plug/vxfila32.8bf"
+    no_temporaries "$plug"
+    ;;
+readonly-dest | locked-dest)
+    mkdir -p "$plug"
+    echo "installed earlier" >"$plug/vxfila32.8bf"
+    if [ "$scenario" = readonly-dest ]; then
+        chmod a-w "$plug/vxfila32.8bf"  # Wine's read-only attribute
+    else
+        "$winebed" run "$build/tests/owhold.exe" 'C:\plugins\vxfila32.8bf' >"$work/hold.txt" &
+        holder=$!
+        for _ in $(seq 100); do grep -q holding "$work/hold.txt" 2>/dev/null && break; sleep 0.05; done
+    fi
+    to_plugin_dialog
+    install_into ""
+    expect_alert 'Cannot open "c:\plugins\vxfila32.8bf"'
+    expect_failure
+    [ -n "${holder:-}" ] && kill $holder
+    chmod u+w "$plug/vxfila32.8bf"
+    grep -qx "installed earlier" "$plug/vxfila32.8bf" || fail "the earlier vxfila32.8bf was lost"
+    same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
+    no_temporaries "$plug"
+    ;;
+readonly-plugdir)
+    # Windows has no read-only directories (the attribute does not stop
+    # writing); here the directory is read-only for its owner, root.
+    mkdir -p "$plug" && chmod 555 "$plug"
+    to_plugin_dialog
+    install_into ""
+    drive wait "Congratulations..."
+    drive click "Congratulations..." 1
+    plugins_installed
+    ;;
+invalid-chars | ini-absent-drive | ini-garbage)
+    typed='c:\plu<gins|'
+    case $scenario in
+    ini-absent-drive) ini 'q:\plugins' && typed= ;;
+    ini-garbage) ini "$(printf 'c:\\\x01\x7f<>|\xe9\xff')" && typed= ;;
+    esac
+    to_plugin_dialog
+    shown=$(ask text "Plug-in location..." 100)
+    [ -n "$typed" ] && drive settext "Plug-in location..." 100 "$typed" && shown=$typed
+    drive click "Plug-in location..." 1
+    expect_bad_path "$shown"
+    drive click "Plug-in location..." 2
+    expect_failure
+    ;;
+overlong-path | ini-overlong)
+    long="c:\\$(printf 'd%.0s' $(seq 150))"
+    if [ "$scenario" = ini-overlong ]; then ini "$long$(printf 'e%.0s' $(seq 200))"; else long=${long//\\\\/\\}; fi
+    to_plugin_dialog
+    [ "$scenario" = overlong-path ] && drive settext "Plug-in location..." 100 "$long"
+    drive click "Plug-in location..." 1
+    drive wait "Alert!"
+    ask text "Alert!" 101 | grep -q "is too long" || fail "alert text: $(ask text "Alert!" 101)"
+    drive click "Alert!" 1
+    drive click "Plug-in location..." 2
+    expect_failure
+    ;;
+ini-empty)
+    ini ""
+    to_plugin_dialog
+    [ "$(ask text "Plug-in location..." 100)" = 'c:\plugins' ] || fail "proposal"
+    drive click "Plug-in location..." 2
+    expect_failure
+    ;;
+switches-odd)
+    to_plugin_dialog
+    # "--s": the second dash starts a switch of its own: no search, an empty field.
+    [ -z "$(ask text "Plug-in location..." 100)" ] || fail "the field should be empty"
+    drive click "Plug-in location..." 2
+    expect_failure
+    ;;
+switches-together)
+    echo "a newer runtime" >"$win/msvcrt20.dll"
+    touch -d "2031-01-01" "$win/msvcrt20.dll"
+    to_plugin_dialog
+    [ -z "$(ask text "Plug-in location..." 100)" ] || fail "the field should be empty"
+    install_into 'c:\plugins'
+    drive click "Congratulations..." 1
+    same "$win/msvcrt20.dll" "$(expected msvcrt20._ll)"  # -n and -m together
+    plugins_installed
+    ;;
+long-start-dir)
+    to_plugin_dialog
+    install_into ""
+    drive wait "Alert!"
+    ask text "Alert!" 101 | grep -q "is too long" || fail "alert text: $(ask text "Alert!" 101)"
+    drive click "Alert!" 1
+    expect_failure
+    absent "$plug/vxbase32.dll"
+    ;;
+no-sources)
+    find "$disk" -type f ! -name setup.exe -delete
+    to_plugin_dialog
+    install_into ""
+    expect_alert 'Cannot open "c:\disk\msvcrt20._ll"'
+    expect_failure
+    absent "$sys/msvcrt20.dll"
     ;;
 *) fail "no such scenario" ;;
 esac
