@@ -6,7 +6,7 @@ B := $(CURDIR)/build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DOW_ARTWORK=$(B)/host/artwork -DOW_MKDISK=$(B)/host/mkdisk
 
-.PHONY: all host win32 win64 test demo pecheck clean
+.PHONY: all host win32 win64 test demo pecheck bench clean
 
 all: win32 win64
 
@@ -40,3 +40,6 @@ demo: win64
 
 clean:
 	rm -rf $(B)
+
+bench: all
+	@scripts/bench.sh
