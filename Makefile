@@ -33,6 +33,7 @@ test: pecheck
 	@scripts/winebed.sh prefix
 	@scripts/winebed.sh tinydisk || true
 	@cd $(B)/host && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
+	@scripts/fuzz.sh 45
 	@cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
 
 demo: win64

@@ -7,6 +7,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-30} seed=${2:-1}
 export WINEPREFIX=$root/build/monkey/prefix
+export OW_TIMEOUT=$((runs * 15 + 120))  # the whole batch runs as one program
 "$root/scripts/winebed.sh" clone "$WINEPREFIX" >/dev/null || exit 1
 rm -f "$WINEPREFIX/drive_c/windows/system32/msvcrt20.dll"
 disk=$WINEPREFIX/drive_c/disk

@@ -23,20 +23,24 @@ unsigned Next(unsigned n) {
 
 struct Found {
     DWORD pid;
+    bool dialogsOnly;
     HWND top;
 };
 BOOL CALLBACK FindTop(HWND hwnd, LPARAM lParam) {
     auto* f = reinterpret_cast<Found*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == f->pid && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    bool dialog = GetDlgItem(hwnd, IDOK) || GetDlgItem(hwnd, IDCANCEL);
+    if (pid == f->pid && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd) && (dialog || !f->dialogsOnly)) {
         f->top = hwnd;  // windows come in z-order: the first enabled one is on top
         return FALSE;
     }
     return TRUE;
 }
-HWND TopWindow(DWORD pid) {
-    Found f = {pid, nullptr};
+// The program's window on top; with dialogsOnly, its top dialog, even if
+// another of its windows was brought above it.
+HWND TopWindow(DWORD pid, bool dialogsOnly = false) {
+    Found f = {pid, dialogsOnly, nullptr};
     EnumWindows(FindTop, reinterpret_cast<LPARAM>(&f));
     return f.top;
 }
@@ -106,10 +110,24 @@ void RandomAction(HWND top) {
     }
 }
 
-// Whether the program's top window answers within 10 s.
+BOOL CALLBACK PrintWindowOf(HWND hwnd, LPARAM pid) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(hwnd, &owner);
+    if (owner == DWORD(pid) && IsWindowVisible(hwnd)) {
+        char caption[128] = "", cls[64] = "";
+        GetWindowTextA(hwnd, caption, sizeof caption);
+        GetClassNameA(hwnd, cls, sizeof cls);
+        printf("    window \"%s\" (%s)%s\n", caption, cls, IsWindowEnabled(hwnd) ? "" : ", disabled");
+    }
+    return TRUE;
+}
+
+// Whether the program's top window answers within 10 s. A window that goes
+// away meanwhile (a dialog ending) is no hang.
 bool Answers(HWND top) {
     DWORD_PTR r;
-    return !top || SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);
+    if (!top || SendMessageTimeoutA(top, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r)) return true;
+    return GetLastError() != ERROR_TIMEOUT || !IsWindow(top);
 }
 
 // Ends a run as a user would: the way out of whatever is on top.
@@ -157,7 +175,8 @@ int main(int argc, char** argv) {
             else RandomAction(top);
         }
         for (int i = 0; i < 60 && !failure && WaitExit(proc, 200) == STILL_ACTIVE; i++) {
-            HWND top = TopWindow(proc.pid);
+            HWND top = TopWindow(proc.pid, true);
+            if (!top) top = TopWindow(proc.pid);
             if (!Answers(top)) failure = "hung";
             else if (top) WayOut(top);
         }
@@ -168,7 +187,10 @@ int main(int argc, char** argv) {
         printf("run %3d %-13s %2d actions, %s (exit code %lu): %s\n", run, name, done, failure ? failure : "ended",
                code, reached.c_str());
         fflush(stdout);
-        if (failure) failures++;
+        if (failure) {
+            failures++;
+            EnumWindows(PrintWindowOf, LPARAM(proc.pid));
+        }
         Kill(&proc);
     }
     printf("%d runs, %d failures\n", runs, failures);

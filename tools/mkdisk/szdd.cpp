@@ -47,7 +47,10 @@ inline uint64_t Load64(const uint8_t* p) {
 inline uint32_t Hash(const uint8_t* p, int n) {
     uint64_t v = Load64(p);
     if (n < 8) v &= (uint64_t(1) << (8 * n)) - 1;
-    if (n > 8) v ^= (Load64(p + 8) & ((uint64_t(1) << (8 * (n - 8))) - 1)) * 0x9E3779B97F4A7C15ull;
+    if (n > 8) {
+        uint64_t high = n >= 16 ? Load64(p + 8) : Load64(p + 8) & ((uint64_t(1) << (8 * (n - 8))) - 1);
+        v ^= high * 0x9E3779B97F4A7C15ull;
+    }
     return uint32_t((v * 0xFF51AFD7ED558CCDull) >> (64 - kHashBits));
 }
 
