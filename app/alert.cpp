@@ -36,11 +36,7 @@ INT_PTR CALLBACK AlertDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
         SendMessageA(hDlg, WM_COMMAND, IDOK, 0);  // closing counts as OK
         return TRUE;
     case WM_COMMAND:
-        if (wParam == IDOK || wParam == IDCANCEL) {
-            EndDialog(hDlg, static_cast<INT_PTR>(wParam));
-            return TRUE;
-        }
-        break;
+        return EndOnButton(hDlg, wParam);
     }
     return FALSE;
 }

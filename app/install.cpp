@@ -116,11 +116,7 @@ INT_PTR CALLBACK GenericDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM) {
         SetFocus(GetDlgItem(hDlg, IDOK));
         return FALSE;
     case WM_COMMAND:
-        if (wParam == IDOK || wParam == IDCANCEL) {
-            EndDialog(hDlg, static_cast<INT_PTR>(wParam));
-            return TRUE;
-        }
-        break;
+        return EndOnButton(hDlg, wParam);
     }
     return FALSE;
 }

@@ -236,11 +236,7 @@ INT_PTR CALLBACK BadPathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPara
         return FALSE;
     }
     case WM_COMMAND:
-        if (wParam == IDOK || wParam == IDCANCEL) {
-            EndDialog(hDlg, static_cast<INT_PTR>(wParam));
-            return TRUE;
-        }
-        break;
+        return EndOnButton(hDlg, wParam);
     }
     return FALSE;
 }

@@ -24,6 +24,9 @@ int ModelessDlgMessage(HWND hDlg, MSG* msg);
 void MyYield();
 void CenterDialog(HWND hwnd);
 INT_PTR ShowModalDialog(LPCSTR templateName, DLGPROC proc, HWND parent, LPARAM param);
+// For WM_COMMAND: ends the dialog with wParam when it is exactly 1 (Continue,
+// OK) or 2 (Exit, Cancel), and says whether it did.
+BOOL EndOnButton(HWND hDlg, WPARAM wParam);
 int Platform();
 int Init_Controls();
 int Terminate_Controls();

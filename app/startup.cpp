@@ -114,6 +114,12 @@ INT_PTR ShowModalDialog(LPCSTR templateName, DLGPROC proc, HWND parent, LPARAM p
     return DialogBoxParamA(ghInst, templateName, parent, proc, param);
 }
 
+BOOL EndOnButton(HWND hDlg, WPARAM wParam) {
+    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
+    EndDialog(hDlg, static_cast<INT_PTR>(wParam));
+    return TRUE;
+}
+
 int Platform() {
     OSVERSIONINFOA vi = {};
     vi.dwOSVersionInfoSize = sizeof vi;

@@ -82,7 +82,7 @@ bool WaitGone(HWND hwnd, DWORD ms) {
     return true;
 }
 
-static void SendMouse(DWORD flags, int x, int y) {
+void SendMouse(DWORD flags, int x, int y) {
     INPUT in = {};
     in.type = INPUT_MOUSE;
     in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);

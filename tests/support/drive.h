@@ -21,6 +21,8 @@ void Kill(Launched* proc);
 HWND FindTopWindow(const char* caption, DWORD pid = 0);
 HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid = 0);
 bool WaitGone(HWND hwnd, DWORD ms);
+// One mouse event at a screen point (MOUSEEVENTF_MOVE, _LEFTDOWN, ...).
+void SendMouse(DWORD flags, int x, int y);
 // A left click at a screen point: move, press, release, with short pauses.
 void ClickAt(int x, int y);
 // A left click in the middle of a dialog item; false when there is no such item.

@@ -46,13 +46,8 @@ HWND TopWindow(DWORD pid, bool dialogsOnly = false) {
 }
 
 void Mouse(DWORD flags, int x, int y) {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof in);
-    Sleep(8);
+    SendMouse(flags, x, y);
+    Sleep(8);  // or Wine merges the moves of a drag
 }
 
 void Key(WORD vk) {
