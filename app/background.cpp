@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <new>
 
+#include "../controls/core/controlmgr.h"
 #include "../controls/image/dibtex.h"
 #include "resource.h"
 #include "setup.h"
@@ -56,20 +57,7 @@ HMETAFILE LoadAPMMetaFile(HINSTANCE hInstance, const char* name) {
     return mf;
 }
 
-HFONT MakeFont(int size) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGFONTA));
-    if (!block) return nullptr;
-    auto* lf = static_cast<LOGFONTA*>(GlobalLock(block));
-    HFONT font = nullptr;
-    if (lf) {
-        lf->lfHeight = -size;  // a character height, not a cell height
-        lstrcpyA(lf->lfFaceName, "Arial");
-        font = CreateFontIndirectA(lf);
-        GlobalUnlock(block);
-    }
-    GlobalFree(block);
-    return font;
-}
+HFONT MakeFont(int size) { return CreateHeightFont("Arial", size); }
 
 int GetTextHeight(HDC hdc, const char* text, int count) {
     SIZE size = {};

@@ -54,7 +54,7 @@ void MyCheckBoxCtl::OnPaint(PAINTSTRUCT& ps) {
     }
     if (!fAnimating) Ctl3dBox(ps.hdc, RECT{7, m - 6, 19, m + 6}, ControlMgr->GetClientBrush());
     if (!tick.hImage) {
-        void* inst = MyCheckBox->hResInstance ? MyCheckBox->hResInstance : MyCheckBox->hInstance;
+        void* inst = MyCheckBox->ResInstance();
         char name[] = "CheckBox";
         tick.Load(inst, name, nullptr, RGB(255, 255, 255), TICK_FRAMES, SafeLoadBitmap);
     }

@@ -38,7 +38,7 @@ int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
         memmove(pText, pText + 1, strlen(pText));
     }
     if (pText[0] == '~') {
-        void* inst = MyMText->hResInstance ? MyMText->hResInstance : MyMText->hInstance;
+        void* inst = MyMText->ResInstance();
         int id = static_cast<int>(atol(pText + 1));
         pText[0] = '\0';  // a missing string shows as no text
         SafeLoadString(inst, id, pText, MTEXT_BUFFER - 1);

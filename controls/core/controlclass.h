@@ -24,6 +24,8 @@ public:
     virtual ~MyControlClass();
 
     int UnregisterClassA(void* hInst);
+    // Where controls of this class load their bitmaps and strings from.
+    void* ResInstance() const { return hResInstance ? hResInstance : hInstance; }
 
 protected:
     // Unregisters a class still registered. Called from each derived destructor:

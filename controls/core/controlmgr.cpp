@@ -81,20 +81,23 @@ HBRUSH MyControlMgr::GetClientBrush() {
 }
 
 HFONT MyControlMgr::GetFont() {
-    if (hFont) return hFont;
+    if (!hFont) hFont = CreateHeightFont("Helv", nFontHeight);
+    return hFont;
+}
+
+HFONT CreateHeightFont(const char* face, int height) {
     HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGFONTA));
     if (!hMem) return nullptr;
-    LOGFONTA* lf = static_cast<LOGFONTA*>(GlobalLock(hMem));
-    if (!lf) {
-        GlobalFree(hMem);
-        return nullptr;
+    auto* lf = static_cast<LOGFONTA*>(GlobalLock(hMem));
+    HFONT font = nullptr;
+    if (lf) {
+        lf->lfHeight = -height;
+        lstrcpyA(lf->lfFaceName, face);
+        font = CreateFontIndirectA(lf);
+        GlobalUnlock(hMem);
     }
-    lf->lfHeight = -nFontHeight;  // a character height, not a cell height
-    lstrcpyA(lf->lfFaceName, "Helv");
-    hFont = CreateFontIndirectA(lf);
-    GlobalUnlock(hMem);
     GlobalFree(hMem);
-    return hFont;
+    return font;
 }
 
 void MyControlMgr::OemStringToAnsi(char* src, char* dst) {

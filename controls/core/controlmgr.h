@@ -47,3 +47,7 @@ public:
 };
 
 extern MyControlMgr* ControlMgr;
+
+// A font of a face and a character height in pixels (not a cell height), all
+// else default, its LOGFONT held in a movable global block; null on failure.
+HFONT CreateHeightFont(const char* face, int height);

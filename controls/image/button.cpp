@@ -38,7 +38,7 @@ int MyButtonCtl::OnCreate(HWND hwnd, CREATESTRUCTA* cs) {
     if (!pSprite) return 0;
     char name[31];
     if (SendMessageA(hwnd, WM_GETTEXT, sizeof name, reinterpret_cast<LPARAM>(name)) <= 0) return 0;
-    void* inst = MyButton->hResInstance ? MyButton->hResInstance : MyButton->hInstance;
+    void* inst = MyButton->ResInstance();
     if (!pSprite->Load(inst, name, nullptr, RGB(255, 0, 255), 2, SafeLoadBitmap)) return 0;
     Recentre(hwnd, cs, pSprite->bm.bmWidth, pSprite->bm.bmHeight, FALSE, 0);
     return 1;

@@ -31,7 +31,7 @@ int MyShadowButtonCtl::OnCreate(HWND hwnd, CREATESTRUCTA* cs) {
     if (!pShadowSprite) return 0;
     char name[31];
     if (GetWindowTextA(hwnd, name, sizeof name) <= 0) return 0;
-    void* inst = MyShadowButton->hResInstance ? MyShadowButton->hResInstance : MyShadowButton->hInstance;
+    void* inst = MyShadowButton->ResInstance();
     pShadowSprite->Load(inst, name, RGB(255, 0, 255), DEPTH_UP, SafeLoadBitmap);
     Recentre(hwnd, cs, pShadowSprite->bm.bmWidth, pShadowSprite->bm.bmHeight, TRUE, DEPTH_UP);
     if (!DlgTexture(cs->hwndParent)) return 1;  // no texture: a black shadow

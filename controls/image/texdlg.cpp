@@ -201,7 +201,7 @@ int MyTexDlgCtl::OnCreate(HWND hwnd, CREATESTRUCTA* cs) {
     if (GetWindowTextA(hwnd, name, sizeof name) <= 0) return 0;
     HWND dlg = cs->hwndParent;
     auto inst = static_cast<HINSTANCE>(MyTexDlg->hInstance);
-    auto resInst = static_cast<HINSTANCE>(MyTexDlg->hResInstance ? MyTexDlg->hResInstance : MyTexDlg->hInstance);
+    auto resInst = static_cast<HINSTANCE>(MyTexDlg->ResInstance());
     pTexDlg = new (std::nothrow) TexDlg(dlg, inst, resInst, name, 1);
     if (!pTexDlg) return 0;
     SetPropA(dlg, kCarrierProp, hwnd);
