@@ -138,7 +138,14 @@ int FindDir(HWND hDlg, char* path) {
     ofn.lpstrInitialDir = path;
     ofn.lpstrTitle = "Plug-in's directory...";
     ofn.Flags = OFN_HIDEREADONLY | OFN_NOVALIDATE | OFN_PATHMUSTEXIST;
-    if (!GetOpenFileNameA(&ofn)) return 0;
+    // The common dialogs bring a dozen libraries with them: they are loaded
+    // when Browse is first pressed, not at every start, and stay loaded.
+    static HMODULE comdlg = nullptr;
+    if (!comdlg) comdlg = LoadLibraryA("comdlg32.dll");
+    typedef BOOL(WINAPI * OpenFileName)(OPENFILENAMEA*);
+    auto open = reinterpret_cast<OpenFileName>(
+        comdlg ? reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameA")) : nullptr);
+    if (!open || !open(&ofn)) return 0;
     gBrowse[ofn.nFileOffset] = '\0';  // keep the directory and its backslash
     lstrcpynA(path, gBrowse, PATH_BUFFER);
     if (!path[0]) GetCurrentDirectoryA(PATH_BUFFER - 1, path);

@@ -12,8 +12,8 @@
 //   owdrive texts CAPTION ID              print each new text item ID shows until the
 //                                         window goes
 //   owdrive windows                       print the captions of all visible windows
-//   owdrive starttime EXE CAPTION         start EXE, print the milliseconds until its window
-//                                         CAPTION is up and answering, then end it
+//   owdrive starttime EXE CAPTION [ARGS]  start EXE, print the milliseconds until its window
+//                                         CAPTION is up, answering and painted, then end it
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -35,21 +35,36 @@ static BOOL CALLBACK PrintCaption(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+static BOOL CALLBACK ChildNeedsPaint(HWND child, LPARAM found) {
+    if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+static bool NeedsPaint(HWND hwnd) {
+    bool found = GetUpdateRect(hwnd, nullptr, FALSE);
+    if (!found) EnumChildWindows(hwnd, ChildNeedsPaint, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 int main(int argc, char** argv) {
     if (argc == 2 && !strcmp(argv[1], "windows")) {
         EnumWindows(PrintCaption, 0);
         return 0;
     }
-    if (argc == 4 && !strcmp(argv[1], "starttime")) {
+    if ((argc == 4 || argc == 5) && !strcmp(argv[1], "starttime")) {
         LARGE_INTEGER f, t0, t1;
         QueryPerformanceFrequency(&f);
         QueryPerformanceCounter(&t0);
         Launched proc;
-        if (!Launch(argv[2], "", &proc)) return 1;
+        if (!Launch(argv[2], argc == 5 ? argv[4] : "", &proc)) return 1;
         HWND hwnd = nullptr;
         while (!(hwnd = FindTopWindow(argv[3], proc.pid))) Sleep(1);
         DWORD_PTR r;
         SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);  // its loop has run
+        // Painting comes after every other message: wait until no part of the
+        // window or of its controls is left to paint.
+        while (NeedsPaint(hwnd)) Sleep(0);
         QueryPerformanceCounter(&t1);
         printf("%.1f\n", double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(f.QuadPart));
         Kill(&proc);

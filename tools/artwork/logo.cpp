@@ -19,11 +19,14 @@ public:
     void WindowExt(int x, int y) { Record(0x020C, {y, x}); }
     void PolyFillMode(int mode) { Record(0x0106, {mode}); }
 
-    // Selects a new pen and brush and deletes the ones they replace.
-    void Style(Rgb pen, int penWidth, const Rgb* brush) {
+    // Selects a new pen and brush and deletes the ones they replace. Only
+    // hairline pens or none: wide pens, stretched over a screen, cost more to
+    // stroke than the rest of the picture takes to fill.
+    void Style(const Rgb* pen, const Rgb* brush) {
         int oldPen = pen_, oldBrush = brush_;
         pen_ = Slot();
-        Record(0x02FA, {0, penWidth, 0, pen.r | (pen.g << 8), pen.b});
+        Rgb p = pen ? *pen : Rgb{0, 0, 0};
+        Record(0x02FA, {pen ? 0 : 5, 0, 0, p.r | (p.g << 8), p.b});  // PS_SOLID or PS_NULL
         brush_ = Slot();
         Rgb b = brush ? *brush : Rgb{0, 0, 0};
         Record(0x02FC, {brush ? 0 : 1, b.r | (b.g << 8), b.b, 0});  // BS_SOLID or BS_NULL
@@ -135,21 +138,40 @@ File VexarLogo() {
     m.PolyFillMode(1);  // ALTERNATE: counters stay open
 
     const Rgb black{0, 0, 0}, gold{236, 176, 44}, navy{16, 28, 84}, white{255, 255, 255}, sky{120, 184, 255};
-    m.Style(black, 10, &gold);
-    m.Ellipse(500, 150, 860, 510);
-    m.Style(black, 6, &navy);
-    m.Ellipse(532, 182, 828, 478);
-    m.Style(sky, 10, nullptr);
-    for (double deg : {30.0, 90.0, 150.0}) m.PolyPolygon({TurnedEllipse(680, 330, 136, 50, deg)});
-    m.Style(black, 6, &white);
-    m.PolyPolygon({{{614, 236}, {652, 236}, {680, 336}, {708, 236}, {746, 236}, {700, 424}, {660, 424}}});
+    // Outlines are black discs under slightly smaller coloured ones.
+    m.Style(nullptr, &black);
+    m.Ellipse(495, 145, 865, 515);
+    m.Style(nullptr, &gold);
+    m.Ellipse(505, 155, 855, 505);
+    m.Style(nullptr, &black);
+    m.Ellipse(529, 179, 831, 481);
+    m.Style(nullptr, &navy);
+    m.Ellipse(535, 185, 825, 475);
+    // Each orbit a ring: an ellipse with a smaller one as its counter.
+    m.Style(nullptr, &sky);
+    for (double deg : {30.0, 90.0, 150.0})
+        m.PolyPolygon({TurnedEllipse(680, 330, 141, 55, deg), TurnedEllipse(680, 330, 131, 45, deg)});
+    // White shapes outlined by a hairline over a black shadow.
+    const Pts v = {{614, 236}, {652, 236}, {680, 336}, {708, 236}, {746, 236}, {700, 424}, {660, 424}};
+    m.Style(nullptr, &black);
+    m.PolyPolygon({Move(v, 5, 5)});
+    m.Style(&black, &white);
+    m.PolyPolygon({v});
 
+    // The wordmark the same way; the letters do not touch, so each layer is
+    // one record.
+    std::vector<Pts> word, shadow;
     int x = 412;
     for (const auto* letter : {&kV, &kE, &kX, &kA, &kR}) {
-        std::vector<Pts> placed;
-        for (const Pts& p : *letter) placed.push_back(Move(p, x, 560));
-        m.PolyPolygon(placed);
+        for (const Pts& p : *letter) {
+            word.push_back(Move(p, x, 560));
+            shadow.push_back(Move(p, x + 5, 565));
+        }
         x += 112;
     }
+    m.Style(nullptr, &black);
+    m.PolyPolygon(shadow);
+    m.Style(&black, &white);
+    m.PolyPolygon(word);
     return m.Placeable(1000, 750);
 }
