@@ -86,15 +86,7 @@ int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
 int ShadowSprite::Animate(HDC dc, int x, int y, int depth) {
     if (!hImage) return 1;
     // Only the face's own area is saved: the shadow stays and is drawn again over itself.
-    struct Depth {
-        ShadowSprite* sprite;
-        int depth;
-        static void Draw(void* context, HDC work, int px, int py) {
-            auto* d = static_cast<Depth*>(context);
-            d->sprite->Draw(work, px, py, d->depth);
-        }
-    } d = {this, depth};
-    return AnimateSaved(dc, hImage, x, y, bm.bmWidth, bm.bmHeight, nShadow, &hSave, &xLast, &yLast, Depth::Draw, &d);
+    return AnimateSprite(this, dc, x, y, depth, nShadow);
 }
 
 int ShadowSprite::AnimateDone(HDC dc, int restore) {

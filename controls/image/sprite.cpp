@@ -145,15 +145,7 @@ void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w
 
 int Sprite::Animate(HDC dc, int x, int y, int frame) {
     if (!hImage) return 1;  // nothing loaded: nothing to show
-    struct Frame {
-        Sprite* sprite;
-        int frame;
-        static void Draw(void* context, HDC work, int px, int py) {
-            auto* f = static_cast<Frame*>(context);
-            f->sprite->Draw(work, px, py, f->frame);
-        }
-    } f = {this, frame};
-    return AnimateSaved(dc, hImage, x, y, bm.bmWidth, bm.bmHeight, 0, &hSave, &xLast, &yLast, Frame::Draw, &f);
+    return AnimateSprite(this, dc, x, y, frame, 0);
 }
 
 int Sprite::AnimateDone(HDC dc, int restore) {

@@ -15,6 +15,21 @@
 typedef void (*DrawSprite)(void* context, HDC dc, int x, int y);
 int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, HBITMAP* save, int* xLast,
                  int* yLast, DrawSprite draw, void* context);
+// AnimateSaved for a sprite s whose Draw(dc, x, y, arg) draws it, with its own
+// image, size, saved background and last place.
+template <class S>
+int AnimateSprite(S* s, HDC dc, int x, int y, int arg, int extra) {
+    struct Call {
+        S* sprite;
+        int arg;
+        static void Draw(void* context, HDC work, int px, int py) {
+            auto* c = static_cast<Call*>(context);
+            c->sprite->Draw(work, px, py, c->arg);
+        }
+    } call = {s, arg};
+    return AnimateSaved(dc, s->hImage, x, y, s->bm.bmWidth, s->bm.bmHeight, extra, &s->hSave, &s->xLast, &s->yLast,
+                        Call::Draw, &call);
+}
 // Forgets a saved background, first copying it back to dc when restore is set.
 void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w, int h);
 

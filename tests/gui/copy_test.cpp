@@ -72,6 +72,16 @@ protected:
         for (auto& a : watch.seen) texts->push_back(a.text);
         return r;
     }
+    // A damaged source is refused as corrupt data, the old file kept, nothing left over.
+    void ExpectRefusedAsCorrupt(const std::vector<uint8_t>& packed) {
+        Write(src, packed);
+        std::vector<std::string> alerts;
+        EXPECT_EQ(Run(src, dest, &alerts), -3);
+        ASSERT_EQ(alerts.size(), 1u);
+        EXPECT_EQ(alerts[0], "Internal error (-3)");
+        EXPECT_EQ(Read(dest), old);
+        EXPECT_EQ(Leftovers(dir), 0);
+    }
 };
 
 TEST_F(Copy, CompressedSourceExpandsOverTheOldFile) {
@@ -103,25 +113,13 @@ TEST_F(Copy, MissingSourceNamesTheSource) {
 TEST_F(Copy, UnknownCompressionIsAnInternalErrorMinusThree) {
     std::vector<uint8_t> packed = Packed(Sample(3000));
     packed[8] = 'B';  // an algorithm LZ32 does not know: its own code is -8
-    Write(src, packed);
-    std::vector<std::string> alerts;
-    EXPECT_EQ(Run(src, dest, &alerts), -3);
-    ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0], "Internal error (-3)");
-    EXPECT_EQ(Read(dest), old);
-    EXPECT_EQ(Leftovers(dir), 0);
+    ExpectRefusedAsCorrupt(packed);
 }
 
 TEST_F(Copy, TruncatedSourceIsCorruptNotAShortFileNorAFullDisk) {
     std::vector<uint8_t> packed = Packed(Sample(30000));
     packed.resize(packed.size() / 2);
-    Write(src, packed);
-    std::vector<std::string> alerts;
-    EXPECT_EQ(Run(src, dest, &alerts), -3);
-    ASSERT_EQ(alerts.size(), 1u);
-    EXPECT_EQ(alerts[0], "Internal error (-3)");
-    EXPECT_EQ(Read(dest), old);
-    EXPECT_EQ(Leftovers(dir), 0);
+    ExpectRefusedAsCorrupt(packed);
 }
 
 TEST_F(Copy, ReadOnlyDestinationIsReportedAndKept) {
