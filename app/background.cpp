@@ -99,15 +99,16 @@ void Paint(HWND hwnd, HDC hdc) {
     COLORREF oldColour = GetTextColor(hdc);
     int y = 7, indent = 0;
     for (char* line = text; *line;) {
-        char* end = strchr(line, '\n');
-        int n = end ? int(end - line) : lstrlenA(line);
+        char* end = line;
+        while (*end && *end != '\n') end++;
+        int n = int(end - line);
         HGDIOBJ oldFont = SelectObject(hdc, indent ? gBackground.smallFont : gBackground.largeFont);
         SetTextColor(hdc, RGB(0, 0, 0));
         TextOutA(hdc, indent + 7, y, line, n);
         SetTextColor(hdc, RGB(255, 255, 255));
         TextOutA(hdc, indent + 5, y - 2, line, n);
         y += GetTextHeight(hdc, line, n) + 4;
-        line += end ? n + 1 : n;
+        line += *end ? n + 1 : n;
         indent = 10;
         SelectObject(hdc, oldFont);
     }

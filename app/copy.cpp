@@ -4,6 +4,7 @@
 
 #include "../tools/mkdisk/szdd.h"
 #include "alert.h"
+#include "compat.h"
 #include "setup.h"
 
 int MapLZError(int code) {
@@ -48,21 +49,6 @@ static long long PromisedSize(const char* source) {
     return promised >= 0 ? promised : size;
 }
 
-static long long FreeBytesOf(const char* dir) {
-    ULARGE_INTEGER avail;
-    if (GetDiskFreeSpaceExA(dir, &avail, nullptr, nullptr)) return static_cast<long long>(avail.QuadPart);
-    return 0;
-}
-
-// Puts the expanded temporary file in dest's place. Windows 95 has no
-// MoveFileExA: there the old file is deleted first, once the new one is whole.
-static bool Replace(const char* temp, const char* dest) {
-    if (MoveFileExA(temp, dest, MOVEFILE_REPLACE_EXISTING)) return true;
-    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    DeleteFileA(dest);
-    return MoveFileA(temp, dest) != 0;
-}
-
 int MyLZCopy(const char* source, const char* dest) {
     int started = LZStart();
     if (started < 0) return ShowLZError(started, "");
@@ -104,8 +90,8 @@ int MyLZCopy(const char* source, const char* dest) {
     } else {
         long long expected = PromisedSize(source);
         if (expected < 0) error = LZERROR_BADINHANDLE;
-        else if (copied != expected) error = ShortCopyError(expected, copied, FreeBytesOf(dir));
-        else if (!Replace(temp, dest)) {
+        else if (copied != expected) error = ShortCopyError(expected, copied, static_cast<long long>(DiskFreeBytes(dir)));
+        else if (!ReplaceWith(temp, dest)) {
             error = LZERROR_BADINHANDLE;  // the destination cannot be written
             named = dest;
         }

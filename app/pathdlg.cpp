@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "alert.h"
+#include "compat.h"
 #include "filetable.h"
 #include "resource.h"
 #include "setup.h"
@@ -26,6 +27,7 @@ bool DrivePresent(char letter) {
 }
 
 int testdir(const char* subpath, char* result) {
+    QuietDriveProbe quiet;
     char start[MAX_PATH];
     GetCurrentDirectoryA(sizeof start, start);
     result[0] = '\0';
@@ -47,6 +49,7 @@ int testdir(const char* subpath, char* result) {
 }
 
 int validdir(const char* path) {
+    QuietDriveProbe quiet;
     while (*path == ' ') path++;
     char start[MAX_PATH];
     GetCurrentDirectoryA(sizeof start, start);
@@ -75,19 +78,7 @@ unsigned long long freespace(int drive) {
         root[0] = char('A' + drive - 1);
         at = root;
     }
-    // Not in the first release of Windows 95: look it up.
-    typedef BOOL(WINAPI * FreeSpaceEx)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
-    auto ex = reinterpret_cast<FreeSpaceEx>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetDiskFreeSpaceExA")));
-    ULARGE_INTEGER avail;
-    if (ex && ex(at, &avail, nullptr, nullptr)) return avail.QuadPart / 1024;
-    DWORD sectors, bytes, clusters, total;
-    if (!GetDiskFreeSpaceA(at, &sectors, &bytes, &clusters, &total)) return 0;
-    return KilobytesFree(clusters, sectors, bytes);
-}
-
-unsigned long long KilobytesFree(DWORD clusters, DWORD sectorsPerCluster, DWORD bytesPerSector) {
-    return static_cast<unsigned long long>(clusters) * sectorsPerCluster * bytesPerSector / 1024;
+    return DiskFreeBytes(at) / 1024;
 }
 
 void freespacestr(unsigned long long kilobytes, char* buffer) {
@@ -166,6 +157,11 @@ static void ReadPath(HWND hDlg) {
     EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
 }
 
+static bool ExistsOrMade(const char* dir) {
+    QuietDriveProbe quiet;
+    return validdir(dir) || CreateDirectoryA(dir, nullptr);
+}
+
 static void Accept(HWND hDlg) {
     ReadPath(hDlg);
     // What validdir accepts is the path without its leading blanks.
@@ -174,7 +170,7 @@ static void Accept(HWND hDlg) {
     MoveMemory(gPath, p, lstrlenA(p) + 1);
     if (!FitsPathBuffers(gPath)) {
         ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath);
-    } else if (validdir(gPath) || CreateDirectoryA(gPath, nullptr)) {
+    } else if (ExistsOrMade(gPath)) {
         EndDialog(hDlg, IDOK);
         return;
     } else {

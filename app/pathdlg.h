@@ -24,9 +24,6 @@ void freespacestr(unsigned long long kilobytes, char* buffer);
 void ShowFreeSpace(HWND hDlg, const char* path);
 int FindDir(HWND hDlg, char* path);
 
-// Kilobytes in a number of clusters, in 64 bits: a product of the three
-// figures overflows 32 bits from 2 GB on.
-unsigned long long KilobytesFree(DWORD clusters, DWORD sectorsPerCluster, DWORD bytesPerSector);
 // Whether a drive letter (A to Z) is present.
 bool DrivePresent(char letter);
 // Whether files of the file table fit the path buffers in this directory.

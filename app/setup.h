@@ -15,6 +15,9 @@ enum { PLATFORM_NT = 2, PLATFORM_WIN95 = 4, PLATFORM_WIN32S = 8 };
 
 // Reads the "-x" and "/x" switches of a command line into the flags above.
 void ParseSwitches(const char* cmdLine);
+// The arguments of a whole command line (GetCommandLineA): what follows the
+// program's name, quoted or not, and the blanks after it.
+const char* SkipProgramName(const char* cmdLine);
 
 BOOL InitApplication(HINSTANCE hInstance);
 BOOL InitInstance(HINSTANCE hInstance, int nCmdShow);

@@ -1,6 +1,4 @@
 // Start-up, the main window and the small operations every dialog shares.
-#include <cctype>
-
 #include "../controls/controls.h"
 #include "background.h"
 #include "setup.h"
@@ -22,13 +20,25 @@ void ParseSwitches(const char* p) {
         while (*p && *p != '-' && *p != '/') p++;
         if (!*p) break;
         // Only the one letter after the dash counts: "-sn" is just "-s".
-        switch (tolower(static_cast<unsigned char>(p[1]))) {
+        switch (p[1] | 0x20) {  // the letter in lower case
         case 's': gfScan = 0; break;
         case 'n': gfNetworkWin = 1; break;
         case 'm': gfForceMSVC = 1; break;
         }
         p++;
     }
+}
+
+const char* SkipProgramName(const char* cmdLine) {
+    const char* p = cmdLine;
+    if (*p == '"') {
+        for (p++; *p && *p != '"'; p++) {}
+        if (*p) p++;
+    } else {
+        while (*p && *p != ' ' && *p != '\t') p++;
+    }
+    while (*p == ' ' || *p == '\t') p++;
+    return p;
 }
 
 BOOL InitApplication(HINSTANCE hInstance) {

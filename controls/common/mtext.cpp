@@ -35,11 +35,12 @@ int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
     GetWindowTextA(hwnd, pText, MTEXT_BUFFER - 1);
     if (pText[0] == '*') {
         fCentred = 0;
-        memmove(pText, pText + 1, strlen(pText));
+        memmove(pText, pText + 1, lstrlenA(pText));
     }
     if (pText[0] == '~') {
         void* inst = MyMText->ResInstance();
-        int id = static_cast<int>(atol(pText + 1));
+        int id = 0;
+        for (const char* d = pText + 1; *d >= '0' && *d <= '9'; d++) id = id * 10 + (*d - '0');
         pText[0] = '\0';  // a missing string shows as no text
         SafeLoadString(inst, id, pText, MTEXT_BUFFER - 1);
     }
@@ -73,9 +74,7 @@ int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         if (!pText) pText = static_cast<char*>(malloc(MTEXT_BUFFER));
         if (!pText) return 0;
         const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        size_t n = strnlen(text, MTEXT_BUFFER - 1);
-        memcpy(pText, text, n);
-        pText[n] = '\0';
+        lstrcpynA(pText, text, MTEXT_BUFFER);
         InvalidateRect(hWnd, nullptr, TRUE);
         UpdateWindow(hWnd);
         *result = 1;
@@ -83,13 +82,13 @@ int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
     }
     if (msg == WM_GETTEXT && pText) {
         // Room for nothing, not even the terminator: write nothing.
-        size_t n = wParam ? strnlen(pText, wParam - 1) : 0;
+        int n = 0;
         if (wParam) {
             char* dst = reinterpret_cast<char*>(lParam);
-            memcpy(dst, pText, n);
-            dst[n] = '\0';
+            lstrcpynA(dst, pText, wParam < MTEXT_BUFFER ? static_cast<int>(wParam) : MTEXT_BUFFER);
+            n = lstrlenA(dst);
         }
-        *result = static_cast<LRESULT>(n);
+        *result = n;
         return 1;
     }
     return 0;

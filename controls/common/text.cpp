@@ -24,7 +24,9 @@ void ReadFlagAndText(HWND hwnd, int* outlined) {
     char text[255], field[63];
     GetWindowTextA(hwnd, text, sizeof text);
     *outlined = 0;
-    if (!strchr(text, ',')) return;
+    const char* comma = text;
+    while (*comma && *comma != ',') comma++;
+    if (!*comma) return;
     char* next = MyControlCtl::pickOff(text, ',', field, sizeof field);
     *outlined = field[0] == '1';
     MyControlCtl::pickOff(next, ',', field, sizeof field);

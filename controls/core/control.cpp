@@ -121,7 +121,7 @@ char* MyControlCtl::AnsiFromOemMalloced(char* src) { return ControlMgr->AnsiFrom
 
 void MyControlCtl::OutlineText(HDC hdc, int x, int y, char* text, COLORREF outlineColour,
                                COLORREF textColour) {
-    int n = static_cast<int>(strlen(text));
+    int n = lstrlenA(text);
     COLORREF old = SetTextColor(hdc, outlineColour);
     TextOutA(hdc, x - 1, y, text, n);
     TextOutA(hdc, x + 1, y, text, n);

@@ -105,7 +105,7 @@ void MyControlMgr::OemStringToAnsi(char* src, char* dst) {
 }
 
 char* MyControlMgr::AnsiFromOem(char* src) {
-    int n = static_cast<int>(strlen(src));
+    int n = lstrlenA(src);
     if (n > cbAnsiBuffer) {
         cbAnsiBuffer = n;
         free(pAnsiBuffer);
@@ -118,7 +118,7 @@ char* MyControlMgr::AnsiFromOem(char* src) {
 }
 
 char* MyControlMgr::AnsiFromOemMalloced(char* src) {
-    char* dst = static_cast<char*>(malloc(strlen(src) + 1));
+    char* dst = static_cast<char*>(malloc(lstrlenA(src) + 1));
     if (dst) OemToCharA(src, dst);
     return dst;
 }

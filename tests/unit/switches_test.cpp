@@ -42,3 +42,21 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, Switches, ::testing::Values(
     [](const ::testing::TestParamInfo<SwitchCase>& info) { return "case" + std::to_string(info.index); });
 
 }  // namespace
+
+// What the program's entry hands WinMain: the arguments after the program's
+// name, from a whole command line as GetCommandLineA gives it.
+TEST(CommandLine, ArgumentsFollowTheProgramName) {
+    const struct {
+        const char* whole;
+        const char* args;
+    } cases[] = {
+        {"A:\\SETUP.EXE", ""},
+        {"A:\\SETUP.EXE -s", "-s"},
+        {"setup   /n\t-m", "/n\t-m"},
+        {"\"C:\\My Disk\\setup.exe\" -s", "-s"},          // a quoted name may hold blanks
+        {"\"C:\\a-b/c\\setup.exe\"", ""},                 // dashes in the name are not switches
+        {"\"unterminated -s", ""},
+        {"", ""},
+    };
+    for (auto& c : cases) EXPECT_STREQ(SkipProgramName(c.whole), c.args) << c.whole;
+}

@@ -1,0 +1,61 @@
+#include "compat.h"
+
+template <typename Proc>
+static Proc Kernel32Proc(const char* name) {
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+bool DiskRootOf(const char* path, char* root, int size) {
+    if (!path || !path[0]) return false;
+    int n = 0;
+    if (path[1] == ':') {
+        n = 2;
+    } else if (path[0] == '\\' && path[1] == '\\') {
+        // \\server\share: the root ends after the second name.
+        int names = 0;
+        for (n = 2; path[n] && names < 2; n++)
+            if (path[n] == '\\') names++;
+        if (names < 2) n = lstrlenA(path);
+        if (path[n - 1] == '\\') n--;
+    } else {
+        return false;
+    }
+    if (n + 2 > size) return false;
+    lstrcpynA(root, path, n + 1);
+    root[n] = '\\';
+    root[n + 1] = '\0';
+    return true;
+}
+
+unsigned long long ClusterBytes(DWORD clusters, DWORD sectorsPerCluster, DWORD bytesPerSector) {
+    return static_cast<unsigned long long>(clusters) * sectorsPerCluster * bytesPerSector;
+}
+
+unsigned long long DiskFreeBytes(const char* path, DiskFreeSpaceExProc ex) {
+    QuietDriveProbe quiet;
+    ULARGE_INTEGER avail;
+    if (ex && ex(path, &avail, nullptr, nullptr)) return avail.QuadPart;
+    // The first systems accept only a root here.
+    char root[MAX_PATH];
+    const char* at = DiskRootOf(path, root, sizeof root) ? root : nullptr;
+    DWORD sectors, bytes, clusters, total;
+    if (!GetDiskFreeSpaceA(at, &sectors, &bytes, &clusters, &total)) return 0;
+    return ClusterBytes(clusters, sectors, bytes);
+}
+
+unsigned long long DiskFreeBytes(const char* path) {
+    return DiskFreeBytes(path, Kernel32Proc<DiskFreeSpaceExProc>("GetDiskFreeSpaceExA"));
+}
+
+bool ReplaceWith(const char* temp, const char* dest, MoveFileExProc ex) {
+    if (ex) {
+        if (ex(temp, dest, MOVEFILE_REPLACE_EXISTING)) return true;
+        if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    }
+    DeleteFileA(dest);
+    return MoveFileA(temp, dest) != 0;
+}
+
+bool ReplaceWith(const char* temp, const char* dest) {
+    return ReplaceWith(temp, dest, Kernel32Proc<MoveFileExProc>("MoveFileExA"));
+}
