@@ -36,6 +36,7 @@ test: pecheck
 	@cd $(B)/host && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
 	@scripts/fuzz.sh 45
 	@cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
+	@scripts/test32.sh
 
 demo: win64
 	@scripts/demo.sh

@@ -12,13 +12,22 @@
 #   winebed.sh stop                    stop the residents and the display
 #
 # WINEPREFIX selects another prefix (a clone); the display and the template are shared.
+# OW_WINE32=1 selects the 32-bit bed: Wine's i386 build under qemu (scripts/wine32.sh),
+# with its own 32-bit prefixes and display, for the shipped i686 program.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BED=${OW_WINEBED:-$ROOT/build/wine}
+if [ -n "${OW_WINE32:-}" ]; then
+    BED=${OW_WINEBED:-$ROOT/build/wine32/bed}
+    "$ROOT/scripts/wine32.sh" "$ROOT/build/wine32"
+    export WINELOADER=$ROOT/build/wine32/wine WINELOADERNOEXEC=1 WINEARCH=win32
+    unset WINEDLLPATH
+else
+    BED=${OW_WINEBED:-$ROOT/build/wine}
+    export WINELOADER=/usr/lib/wine/wine64
+fi
 TEMPLATE=$BED/prefix
 export WINEPREFIX=${WINEPREFIX:-$TEMPLATE}
-export WINELOADER=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -62,6 +71,12 @@ REGEDIT4
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
 REG
+    # setup.exe runs without the C runtime DLLs of its day, as on a system that
+    # has none; Wine's own programs keep theirs. msvcrt.dll stays: Wine's own
+    # advapi32.dll and zlib1.dll (which user32 and gdi32 load) import it, so
+    # only scripts/pecheck.sh can show that setup.exe does not.
+    printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\setup.exe\\DllOverrides]\n' >>"$BED/prefix.reg"
+    for dll in msvcrt20 msvcrt40 crtdll; do printf '"%s"=""\n' "$dll"; done >>"$BED/prefix.reg"
     # Programs named for the Windows version they are to run under.
     for v in win95 nt351 win31; do
         printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\ow_%s.exe]\n"Version"="%s"\n' "$v" "$v"

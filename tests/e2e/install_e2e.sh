@@ -3,23 +3,29 @@
 # in a fresh Wine prefix, driven with real mouse input (owdrive), checked by
 # its dialogs, its texts, its exit code and the files it leaves.
 set -uo pipefail
+# With OW_WINE32=1 it runs the shipped i686 program under 32-bit Wine instead.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 scenario=$1
-build=$root/build/win64
+if [ -n "${OW_WINE32:-}" ]; then
+    build=$root/build/win32 dist=$root/build/dist/win32 driver=$root/build/win32/owdrive.exe
+    work=$root/build/e2e32/$scenario
+else
+    build=$root/build/win64 dist=$root/build/dist/win64 driver=$root/build/win64/tests/owdrive.exe
+    work=$root/build/e2e/$scenario
+fi
 payload=$build/sample-payload
-work=$root/build/e2e/$scenario
 winebed=$root/scripts/winebed.sh
 export WINEPREFIX=$work/prefix
 
 fail() {
     echo "FAIL [$scenario]: $*"
-    "$build/tests/owdrive.exe" windows 2>/dev/null | sed 's/^/  window: /'
+    "$winebed" run "$driver" windows 2>/dev/null | sed 's/^/  window: /'
     /usr/lib/wine/wineserver64 -k 2>/dev/null
     exit 1
 }
-drive() { "$winebed" run "$build/tests/owdrive.exe" "$@" || fail "owdrive $*"; }
+drive() { "$winebed" run "$driver" "$@" || fail "owdrive $*"; }
 # What owdrive prints, without the Windows line ends.
-ask() { "$winebed" run "$build/tests/owdrive.exe" "$@" | tr -d '\r'; }
+ask() { "$winebed" run "$driver" "$@" | tr -d '\r'; }
 same() { cmp -s "$1" "$2" || fail "$1 is not $2"; }
 absent() { [ ! -e "$1" ] || fail "$1 should not exist"; }
 no_temporaries() { ! ls "$1"/ows*.tmp >/dev/null 2>&1 || fail "temporary files left in $1"; }
@@ -30,7 +36,7 @@ mkdir -p "$work"
 C=$WINEPREFIX/drive_c
 disk=$C/disk sys=$C/windows/system32 win=$C/windows plug=$C/plugins
 mkdir -p "$disk"
-cp "$root/build/dist/win64/"* "$disk/"
+cp "$dist/"* "$disk/"
 # A fresh Windows has no msvcrt20.dll; Wine's prefix holds a stand-in.
 rm -f "$sys/msvcrt20.dll"
 
@@ -129,6 +135,11 @@ case $scenario in win95 | nt351 | win31 | network | force | keepnewer) watch_pro
 case $scenario in
 win95 | nt351)
     to_plugin_dialog
+    if [ "$scenario" = nt351 ]; then
+        # The common dialogs load on the first Browse, without a C runtime DLL too.
+        drive click "Plug-in location..." 101
+        drive click "Plug-in's directory..." 2
+    fi
     install_into ""
     expect_done
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# wine32.sh ROOT: makes a private 32-bit Wine under ROOT (once; about a minute
+# and a 140 MB download), for running the shipped i686 setup.exe here.
+#
+# This kernel cannot execute 32-bit Linux programs, so Debian's i386 Wine 8
+# runs under qemu-i386's user-mode emulation. qemu 10 from bookworm-backports
+# is needed: 7.2 from bookworm ignores a mapping flag Wine relies on (each
+# process then takes 90 s to start and fails to load DLLs). The i386 loader is
+# wrapped so that Wine's own child processes start under qemu too; the
+# system's 64-bit wineserver speaks the same protocol and serves them.
+# Nothing is installed into the system: no package architecture is added, the
+# packages are fetched with a private apt configuration and unpacked here.
+#
+# Afterwards: WINELOADER=ROOT/wine, WINELOADERNOEXEC=1, WINEARCH=win32.
+set -euo pipefail
+root=$1
+sys=$root/root
+qemu=$root/qemu/usr/bin/qemu-i386
+[ -x "$root/wine" ] && [ -x "$qemu" ] && exit 0
+mkdir -p "$root"
+exec 9>"$root/.lock"
+flock 9
+[ -x "$root/wine" ] && [ -x "$qemu" ] && exit 0
+
+# A private apt for ARCH and SUITES: its own lists, cache and empty status.
+private_apt() {  # dir arch suites
+    local dir=$1 uri
+    mkdir -p "$dir"/{lists/partial,cache/archives/partial,state,sources.d,conf.d}
+    touch "$dir/state/status"
+    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
+    [ -n "$uri" ] || uri=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
+    printf 'Types: deb\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "${uri:-http://deb.debian.org/debian}" "$3" >"$dir/sources.d/debian.sources"
+    cat >"$dir/apt.conf" <<CONF
+APT::Architecture "$2"; APT::Architectures { "$2"; };
+Dir::Etc::sourcelist "/dev/null"; Dir::Etc::sourceparts "$dir/sources.d";
+Dir::Etc::parts "$dir/conf.d"; Dir::Etc::preferencesparts "$dir/conf.d";
+Dir::State "$dir/state"; Dir::State::Lists "$dir/lists"; Dir::State::status "$dir/state/status";
+Dir::Cache "$dir/cache"; APT::Sandbox::User "root"; APT::Install-Recommends "false"; Acquire::Languages "none";
+CONF
+    APT_CONFIG=$dir/apt.conf apt-get -qq update
+}
+
+if [ ! -x "$qemu" ]; then
+    echo "wine32: fetching qemu-user 10 from bookworm-backports" >&2
+    private_apt "$root/apt-backports" amd64 bookworm-backports
+    (cd "$root/apt-backports/cache/archives" && APT_CONFIG=$root/apt-backports/apt.conf apt-get -qq download qemu-user)
+    dpkg -x "$root"/apt-backports/cache/archives/qemu-user_*.deb "$root/qemu"
+fi
+
+if [ ! -x "$root/wine" ]; then
+    echo "wine32: fetching Debian's i386 Wine into $sys" >&2
+    private_apt "$root/apt-i386" i386 "bookworm bookworm-updates"
+    APT_CONFIG=$root/apt-i386/apt.conf apt-get -qq install -d -y wine32 >/dev/null
+    rm -rf "$sys"
+    for deb in "$root"/apt-i386/cache/archives/*.deb; do dpkg -x "$deb" "$sys"; done
+    # What the i386 packages' maintainer scripts would have done: libwine's
+    # builtin zlib1.dll, and a library cache (without it FreeType is not found).
+    lib=$sys/usr/lib/i386-linux-gnu/wine
+    for pair in i686:i386 x86_64:x86_64; do
+        in=$sys/usr/${pair%%:*}-w64-mingw32/lib/zlib1.dll
+        { head -c 64 "$in"; printf 'Wine builtin DLL'; head -c 16 /dev/zero; tail -c +97 "$in"; } \
+            >"$lib/${pair##*:}-windows/zlib1.dll"
+    done
+    echo 'include /etc/ld.so.conf.d/*.conf' >"$sys/etc/ld.so.conf"
+    ldconfig -r "$sys"
+    # The loader, run under qemu, in the loader's own place: Wine starts its
+    # child processes (wineboot, services, explorer) through it.
+    mv "$sys/usr/lib/wine/wine" "$sys/usr/lib/wine/wine.bin"
+    cat >"$sys/usr/lib/wine/wine" <<WRAP
+#!/bin/sh
+exec $qemu -L $sys -0 $sys/usr/lib/wine/wine $sys/usr/lib/wine/wine.bin "\$@"
+WRAP
+    chmod +x "$sys/usr/lib/wine/wine"
+    ln -sfn "$sys/usr/lib/wine/wine" "$root/wine"
+fi
