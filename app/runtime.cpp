@@ -80,7 +80,8 @@ void WinMainCRTStartup() {
     si.cb = sizeof si;
     GetStartupInfoA(&si);
     RunConstructors();
-    int show = si.dwFlags & STARTF_USESHOWWINDOW ? si.wShowWindow : SW_SHOWDEFAULT;
+    // SW_SHOWDEFAULT is Win32's own; Win32s hands ShowWindow on to Windows 3.1.
+    int show = si.dwFlags & STARTF_USESHOWWINDOW ? si.wShowWindow : SW_SHOWNORMAL;
     ExitProcess(WinMain(GetModuleHandleA(nullptr), nullptr, const_cast<char*>(SkipProgramName(GetCommandLineA())),
                         show));
 }
