@@ -119,7 +119,7 @@ plugins_installed() {
 }
 
 watchers=
-case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
+case $scenario in win95 | nt351 | win31 | network | force | keepnewer | close-during-copy) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
 start='C:\disk\setup.exe'
 if [ "$scenario" = long-start-dir ]; then
     # 166 characters to the program: more than its 160-character buffers hold.
@@ -177,6 +177,16 @@ force | keepnewer)
         grep -qx "a newer runtime" "$sys/msvcrt20.dll" || fail "the newer runtime was replaced"
     fi
     plugins_installed
+    ;;
+close-during-copy)
+    # Closing the background window while files are copied counts as Cancel:
+    # the copy stops after the current file and "Failure" says so.
+    to_plugin_dialog
+    drive click "Plug-in location..." 1
+    drive wait "Installing..."
+    drive close "Orb Weave 2.0 Setup"
+    expect_failure
+    absent "$plug/vxfilj32.8bf"
     ;;
 exit-welcome)
     drive click "Welcome!" 2
