@@ -119,7 +119,7 @@ plugins_installed() {
 }
 
 watchers=
-case $scenario in win95 | nt351 | win31 | network | force | keepnewer | close-during-copy) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
+case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
 start='C:\disk\setup.exe'
 if [ "$scenario" = long-start-dir ]; then
     # 166 characters to the program: more than its 160-character buffers hold.
@@ -180,7 +180,10 @@ force | keepnewer)
     ;;
 close-during-copy)
     # Closing the background window while files are copied counts as Cancel:
-    # the copy stops after the current file and "Failure" says so.
+    # the copy stops after the current file and "Failure" says so. A first
+    # file large enough to close the window while it is being expanded:
+    head -c 40000000 /dev/urandom >"$work/msvcrt20.dll"
+    "$root/build/host/mkdisk" --compress "$work/msvcrt20.dll" "$disk/msvcrt20._ll" >/dev/null
     to_plugin_dialog
     drive click "Plug-in location..." 1
     drive wait "Installing..."
