@@ -11,6 +11,7 @@ HWND ghStatus = nullptr;
 int gfAbort = 0;
 
 static UINT gSetupMsg = 0;
+static int gInstalling = 0;  // the installation sequence is running
 static int gControlsRef = 0;
 
 static const char kMainClass[] = "OWSetupWClass";
@@ -68,10 +69,20 @@ BOOL InitInstance(HINSTANCE hInstance, int nCmdShow) {
 
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == SetupMsg()) {
+        gInstalling = 1;
         Install(hwnd);
+        gInstalling = 0;
         PostMessageA(hwnd, WM_CLOSE, 0, 0);
     }
     switch (msg) {
+    case WM_CLOSE:
+        // Closing the window while the sequence runs counts as Cancel; the
+        // window stays until the sequence has said how it ended.
+        if (gInstalling) {
+            gfAbort = 1;
+            return 0;
+        }
+        break;
     case WM_CREATE:
         SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         Init_Controls();
@@ -106,6 +117,12 @@ int ModelessDlgMessage(HWND hDlg, MSG* msg) {
 void MyYield() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The main loop's to take: put it back, and end the sequence.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            gfAbort = 1;
+            return;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
