@@ -121,6 +121,21 @@ plugins_installed() {
 watchers=
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
 start='C:\disk\setup.exe'
+# The longest directory the files can be opened in: OpenFile (under LZ32)
+# takes paths of at most 127 characters, and the longest names put after the
+# directory and its backslash have 12 ("msvcrt20._ll", "vxbase32.dll").
+limit=$((127 - 12 - 1))
+# A directory of N characters on drive C:, as a Windows path.
+dir_of() { printf 'c:\\%s' "$(head -c $(($1 - 3)) /dev/zero | tr '\0' "$2")"; }
+case $scenario in
+setupdir-at-limit | setupdir-over-limit)
+    n=$limit; [ "$scenario" = setupdir-over-limit ] && n=$((limit + 1))
+    setupdir=$(dir_of $n s)
+    mkdir -p "$C/${setupdir#c:\\}"
+    mv "$disk"/* "$C/${setupdir#c:\\}/"
+    start="$setupdir\\setup.exe"
+    ;;
+esac
 if [ "$scenario" = long-start-dir ]; then
     # 166 characters to the program: more than its 160-character buffers hold.
     long='xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz'
@@ -356,6 +371,40 @@ long-start-dir)
     install_into ""
     drive wait "Alert!"
     ask text "Alert!" 101 | grep -q "is too long" || fail "alert text: $(ask text "Alert!" 101)"
+    drive click "Alert!" 1
+    expect_failure
+    absent "$plug/vxbase32.dll"
+    ;;
+plugdir-at-limit | setupdir-at-limit)
+    # Every file arrives, the names at the very limit included.
+    target=
+    if [ "$scenario" = plugdir-at-limit ]; then
+        target=$(dir_of $limit p)
+        [ ${#target} -eq $limit ] || fail "the test's own directory has ${#target} characters"
+    fi
+    to_plugin_dialog
+    install_into "$target"
+    drive click "Congratulations..." 1
+    [ -n "$target" ] && plug=$C/${target#c:\\}
+    plugins_installed
+    ;;
+plugdir-over-limit)
+    over=$(dir_of $((limit + 1)) p)
+    to_plugin_dialog
+    drive settext "Plug-in location..." 100 "$over"
+    drive click "Plug-in location..." 1
+    expect_alert "The path \"$over\" is too long for the plug-ins. Choose a directory whose path has at most $limit characters."
+    drive click "Plug-in location..." 2
+    expect_failure
+    absent "$C/${over#c:\\}"
+    ;;
+setupdir-over-limit)
+    to_plugin_dialog
+    install_into ""
+    drive wait "Alert!"
+    said=$(ask text "Alert!" 101)
+    [ "${said,,}" = "the path of \"$setupdir\\setup.exe\" is too long to install from or into." ] ||
+        fail "alert text: $said"
     drive click "Alert!" 1
     expect_failure
     absent "$plug/vxbase32.dll"
