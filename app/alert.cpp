@@ -18,11 +18,11 @@ INT_PTR ShowAlert(int number) {
     return ShowAlertStr(text);
 }
 
-INT_PTR ShowAlertFormatted(int id, const char* arg) {
+INT_PTR ShowAlertFormatted(int id, const char* arg, int number) {
     char format[128], shown[160], message[300];
     LoadStringA(ghInst, static_cast<UINT>(id), format, sizeof format);
     lstrcpynA(shown, arg, sizeof shown);  // never more than the alert can hold
-    wsprintfA(message, format, shown);
+    wsprintfA(message, format, shown, number);
     return ShowAlertStr(message);
 }
 

@@ -9,6 +9,6 @@ INT_PTR ShowAlertStr(const char* text);
 // The string resource of that number, or "Bad error (%d)" with it as a signed
 // 16-bit number.
 INT_PTR ShowAlert(int number);
-// The string resource `id` formatted with one text argument, in an alert.
-INT_PTR ShowAlertFormatted(int id, const char* arg);
+// The string resource `id` formatted with a text and a number, in an alert.
+INT_PTR ShowAlertFormatted(int id, const char* arg, int number = 0);
 INT_PTR CALLBACK AlertDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);

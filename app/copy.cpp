@@ -76,7 +76,7 @@ int MyLZCopy(const char* source, const char* dest) {
         LZClose(in);
         LZDone();
         if (made) DeleteFileA(temp);
-        return ShowLZError(LZERROR_BADINHANDLE, dest);
+        return ShowLZError(LZERROR_BADINHANDLE, made ? temp : dest);  // the name that would not open
     }
     LONG copied = CopyLZFile(in, out);
     LZClose(in);

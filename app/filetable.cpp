@@ -17,3 +17,21 @@ const CopyEntry gCopy[] = {
     {"vxfilj32._bf", "vxfilj32.8bf", 0, 0, 2 | 4 | 8},
 };
 const int gFiles = sizeof gCopy / sizeof gCopy[0];
+
+int MaxDirLength(int sources) {
+    int longest = sources ? 0 : kTempNameLength;
+    for (int i = 0; i < gFiles; i++) {
+        const char* name = sources ? gCopy[i].pszSource : gCopy[i].pszDest;
+        int n = 0;
+        while (name[n]) n++;
+        if (n > longest) longest = n;
+    }
+    return kOpenPathMax - 1 - longest;  // the directory, its backslash, the name
+}
+
+int DirFits(const char* dir, int sources) {
+    int n = 0;
+    while (dir[n]) n++;
+    if (n && dir[n - 1] == '\\') n--;
+    return n <= MaxDirLength(sources);
+}

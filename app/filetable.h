@@ -14,3 +14,15 @@ struct CopyEntry {
 
 extern const CopyEntry gCopy[];
 extern const int gFiles;
+
+// The longest path the copy engine opens: LZ32 opens through OpenFile, whose
+// OFSTRUCT holds 128 bytes with the terminator.
+const int kOpenPathMax = 127;
+// The copy engine's temporary name beside a destination: "owsXXXX.tmp".
+const int kTempNameLength = 11;
+// The longest directory, without its closing backslash, under which every
+// name of the table opens: its sources (sources != 0), or its destinations
+// and their temporary names.
+int MaxDirLength(int sources);
+// Whether dir (with or without its closing backslash) is within that length.
+int DirFits(const char* dir, int sources);

@@ -27,7 +27,7 @@ static bool JoinPath(char* out, const char* dir, const char* name) {
 // The system directory (or the Windows directory with -n), ready for names.
 static bool SystemDestination(char* dir) {
     UINT n = gfNetworkWin ? GetWindowsDirectoryA(dir, PATH_BUFFER) : GetSystemDirectoryA(dir, PATH_BUFFER);
-    if (n == 0 || n >= PATH_BUFFER - 1) {
+    if (n == 0 || n >= PATH_BUFFER - 1 || !DirFits(dir, 0)) {
         dir[0] = '\0';
         return false;
     }
@@ -35,7 +35,8 @@ static bool SystemDestination(char* dir) {
     return true;
 }
 
-// The directory the setup program runs from, with its backslash.
+// The directory the setup program runs from, with its backslash; false when
+// it is too long for the sources in it to be opened.
 static bool SourceDirectory(char* dir) {
     DWORD n = GetModuleFileNameA(ghInst, dir, PATH_BUFFER - 1);
     if (n == 0 || n >= PATH_BUFFER - 2) return false;  // cut short: too long for our buffers
@@ -47,7 +48,7 @@ static bool SourceDirectory(char* dir) {
     else
         dir[0] = '\0';
     if (dir[0]) PreparePath(dir);
-    return true;
+    return DirFits(dir, 1);
 }
 
 int Install(HWND hwndMain) {

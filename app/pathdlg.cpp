@@ -2,8 +2,6 @@
 
 #include <commdlg.h>
 
-#include <algorithm>
-
 #include "alert.h"
 #include "compat.h"
 #include "filetable.h"
@@ -143,15 +141,6 @@ int FindDir(HWND hDlg, char* path) {
     return 1;
 }
 
-bool FitsPathBuffers(const char* dir) {
-    size_t longest = 0;
-    for (int i = 0; i < gFiles; i++) longest = std::max<size_t>(longest, lstrlenA(gCopy[i].pszDest));
-    size_t n = lstrlenA(dir);
-    bool slash = n && dir[n - 1] == '\\';
-    // The directory, its backslash, the name and the terminating zero.
-    return n + (slash ? 0 : 1) + longest + 1 <= PATH_BUFFER;
-}
-
 static void ReadPath(HWND hDlg) {
     GetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath, PATH_BUFFER - 1);
     EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
@@ -168,8 +157,8 @@ static void Accept(HWND hDlg) {
     char* p = gPath;
     while (*p == ' ') p++;
     MoveMemory(gPath, p, lstrlenA(p) + 1);
-    if (!FitsPathBuffers(gPath)) {
-        ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath);
+    if (!DirFits(gPath, 0)) {
+        ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
     } else if (ExistsOrMade(gPath)) {
         EndDialog(hDlg, IDOK);
         return;

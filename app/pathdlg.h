@@ -26,5 +26,3 @@ int FindDir(HWND hDlg, char* path);
 
 // Whether a drive letter (A to Z) is present.
 bool DrivePresent(char letter);
-// Whether files of the file table fit the path buffers in this directory.
-bool FitsPathBuffers(const char* dir);

@@ -1,6 +1,7 @@
 // The little runtime setup.exe carries instead of a C runtime DLL: the systems
 // it installs onto have none (bringing one is its job). It holds the entry
-// point, the heap, and the memory routines the compiler emits calls to. Only
+// point, the heap, and the memory and string routines the compiler emits
+// calls to (it turns plain loops into memset, memcpy and strlen). Only
 // setup.exe links it; the host tools and the tests keep their normal runtime.
 #include <windows.h>
 
@@ -56,6 +57,12 @@ int memcmp(const void* a, const void* b, size_t n) {
     for (; n; n--, x++, y++)
         if (*x != *y) return *x - *y;
     return 0;
+}
+
+size_t strlen(const char* s) {
+    size_t n = 0;
+    while (s[n]) n++;
+    return n;
 }
 
 // A pure virtual call is a bug: end at once rather than run on.

@@ -4,6 +4,7 @@
 
 #include "alertwatch.h"
 #include "compat.h"
+#include "filetable.h"
 #include "host.h"
 #include "modal.h"
 #include "pathdlg.h"
@@ -256,11 +257,14 @@ TEST(FreeSpace, SizesOfAnyMagnitude) {
     EXPECT_STREQ(text, "0.007 MB");
 }
 
-TEST(FreeSpace, PathsMustLeaveRoomForTheLongestFileName) {
-    std::string dir(146, 'a');
-    EXPECT_TRUE(FitsPathBuffers(dir.c_str()));
-    EXPECT_TRUE(FitsPathBuffers((dir + "\\").c_str()));
-    EXPECT_FALSE(FitsPathBuffers((dir + "a").c_str()));
+TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
+    // 127 characters at most, with a backslash and a 12-character name.
+    for (int sources = 0; sources < 2; sources++) {
+        std::string dir = "c:\\" + std::string(127 - 1 - 12 - 3, 'a');
+        EXPECT_TRUE(DirFits(dir.c_str(), sources));
+        EXPECT_TRUE(DirFits((dir + "\\").c_str(), sources));
+        EXPECT_FALSE(DirFits((dir + "a").c_str(), sources));
+    }
 }
 
 }  // namespace
