@@ -5,6 +5,7 @@
 #   winebed.sh prefix                  make the template prefix (once per build tree)
 #   winebed.sh clone DIR               copy the template prefix to DIR (a fresh machine)
 #   winebed.sh run PROG [ARGS...]      run a Windows program, return its exit code
+#                                      (in the prefix's C:\ or OW_CWD)
 #   winebed.sh version EXE VER         emulate Windows VER (win95, nt351, win31...) for EXE
 #   winebed.sh drive L: DIR [TYPE]     add drive L: for DIR (TYPE: hd, cdrom, network)
 #   winebed.sh tinydisk [L: DIR]       mount a 64 KB tmpfs behind drive T: (or L: on DIR)
@@ -147,6 +148,9 @@ clone)
 run)
     make_prefix
     start_residents
+    # The program's current directory: OW_CWD, or the prefix's C: drive, never
+    # the checkout, so that nothing it writes by a relative path lands there.
+    cd "${OW_CWD:-$WINEPREFIX/drive_c}"
     set +e
     timeout -k 5 "$TIMEOUT" "$WINELOADER" "$@"
     rc=$?

@@ -146,7 +146,9 @@ fi
 # A floppy drive with no disk in it: on the named systems, probing it without
 # care raises the system's "no disk" box; here it must just read as absent.
 [ "$scenario" = absent-floppy ] && { "$winebed" drive A: "$work/no-disk" floppy || fail "cannot add drive A:"; }
-"$winebed" run "$start" "${args[@]}" &
+ls -A "$disk" >"$work/disk-before" 2>/dev/null
+# Started from its own directory, as from a file manager.
+OW_CWD=$(dirname "$C/$(printf '%s' "${start:3}" | tr '\\' /)") "$winebed" run "$start" "${args[@]}" &
 setup=$!
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) watch_progress ;; esac
 
@@ -408,6 +410,20 @@ setupdir-over-limit)
     drive click "Alert!" 1
     expect_failure
     absent "$plug/vxbase32.dll"
+    ;;
+relative-path)
+    # Only a full path is a plug-in directory: a relative one would send the
+    # plug-ins into the current directory, the distribution disk.
+    to_plugin_dialog
+    for typed in 'plugins' 'c:plugins' 'ac:1' '\plugins' 'c:\plu*gins' 'c:\a:b'; do
+        drive settext "Plug-in location..." 100 "$typed"
+        drive click "Plug-in location..." 1
+        expect_bad_path "$typed"
+    done
+    drive click "Plug-in location..." 2
+    expect_failure
+    [ "$(ls -A "$disk")" = "$(cat "$work/disk-before")" ] || fail "written onto the disk: $(ls -A "$disk")"
+    absent "$plug"
     ;;
 no-sources)
     find "$disk" -type f ! -name setup.exe -delete
