@@ -146,6 +146,16 @@ static void ReadPath(HWND hDlg) {
     EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
 }
 
+int FullPath(const char* path) {
+    char drive = char(path[0] | 0x20);
+    if (drive < 'a' || drive > 'z' || path[1] != ':' || path[2] != '\\') return 0;
+    for (const char* p = path + 3; *p; p++) {
+        unsigned char c = static_cast<unsigned char>(*p);
+        if (c < 32 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') return 0;
+    }
+    return 1;
+}
+
 static bool ExistsOrMade(const char* dir) {
     QuietDriveProbe quiet;
     return validdir(dir) || CreateDirectoryA(dir, nullptr);
@@ -159,7 +169,7 @@ static void Accept(HWND hDlg) {
     MoveMemory(gPath, p, lstrlenA(p) + 1);
     if (!DirFits(gPath, 0)) {
         ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
-    } else if (ExistsOrMade(gPath)) {
+    } else if (FullPath(gPath) && ExistsOrMade(gPath)) {
         EndDialog(hDlg, IDOK);
         return;
     } else {

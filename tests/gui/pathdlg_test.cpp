@@ -257,6 +257,14 @@ TEST(FreeSpace, SizesOfAnyMagnitude) {
     EXPECT_STREQ(text, "0.007 MB");
 }
 
+TEST(FullPath, OnlyADriveColonAndBackslashThenFileNameCharacters) {
+    for (const char* good : {"c:\\plugins", "C:\\", "z:\\a b\\c.d\\", "e:\\x/y"})
+        EXPECT_TRUE(FullPath(good)) << good;
+    for (const char* bad : {"plugins", "c:plugins", "ac:1", "\\plugins", "\\\\server\\share", "1:\\x", "c:\\a:b",
+                            "c:\\plu*gins", "c:\\a?", "c:\\\"q\"", "c:\\<", "c:\\>", "c:\\|", "c:\\tab\there", ""})
+        EXPECT_FALSE(FullPath(bad)) << bad;
+}
+
 TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
     // 127 characters at most, with a backslash and a 12-character name.
     for (int sources = 0; sources < 2; sources++) {

@@ -10,12 +10,16 @@ std::string WindowsPath(const std::string& path) {
 }
 
 bool Launch(const std::string& exe, const std::string& args, Launched* out) {
-    std::string cmd = "\"" + WindowsPath(exe) + "\"";
+    std::string path = WindowsPath(exe);
+    std::string cmd = "\"" + path + "\"";
     if (!args.empty()) cmd += " " + args;
+    // Started in its own directory, as from a file manager.
+    std::string dir = path.substr(0, path.find_last_of('\\') + 1);
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.empty() ? nullptr : dir.c_str(),
+                        &si, &pi))
         return false;
     CloseHandle(pi.hThread);
     out->hProcess = pi.hProcess;

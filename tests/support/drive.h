@@ -12,7 +12,8 @@ struct Launched {
 
 // "/unix/path" -> "Z:\unix\path"; a Windows path is returned unchanged.
 std::string WindowsPath(const std::string& path);
-// Starts a program with a command line tail; false when it cannot start.
+// Starts a program in its own directory with a command line tail; false when
+// it cannot start.
 bool Launch(const std::string& exe, const std::string& args, Launched* out);
 // The exit code, or STILL_ACTIVE when the process outlives the wait.
 DWORD WaitExit(const Launched& proc, DWORD ms);
