@@ -42,6 +42,24 @@ TEST_F(Textured, CarrierPublishesTextureAndSubclassesUntilItIsDestroyed) {
     EXPECT_EQ(Proc(dlg), standard);
 }
 
+TEST_F(Textured, ASecondCarrierIsRefusedAndTheFirstKeepsTheDialog) {
+    WNDPROC standard = StandardProc();
+    DlgItem carrier = {"OrbWeaveTexDlg", "OWSwirl", 300, 300, 40, 20, WORD(-1), kCarrierStyle};
+    dlg = ShowDialog(host, DialogTemplate("two", 150, 80, {carrier, carrier}));
+    ASSERT_TRUE(dlg);
+    HWND first = FindWindowExA(dlg, nullptr, "OrbWeaveTexDlg", nullptr);
+    HWND second = FindWindowExA(dlg, first, "OrbWeaveTexDlg", nullptr);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(GetPropA(dlg, "OWTexDlg"), first);
+    EXPECT_EQ(Object<MyTexDlgCtl>(second)->pTexDlg, nullptr);
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+    EXPECT_EQ(Proc(dlg), Tex_SubclassProc);
+    DestroyWindow(second);
+    EXPECT_EQ(Proc(dlg), Tex_SubclassProc);
+    DestroyWindow(first);
+    EXPECT_EQ(Proc(dlg), standard);
+}
+
 TEST_F(Textured, NoCarrierOrAnEmptyOneLeavesTheDialogStandard) {
     WNDPROC standard = StandardProc();
     dlg = ShowDialog(host, DialogTemplate("empty", 150, 80, {{"OrbWeaveTexDlg", "", 300, 300, 40, 20, WORD(-1),
