@@ -200,6 +200,9 @@ int MyTexDlgCtl::OnCreate(HWND hwnd, CREATESTRUCTA* cs) {
     char name[63];
     if (GetWindowTextA(hwnd, name, sizeof name) <= 0) return 0;
     HWND dlg = cs->hwndParent;
+    // One carrier a dialog: a second would subclass it again, and the
+    // procedure it saved would be the subclass procedure itself.
+    if (GetPropA(dlg, kCarrierProp)) return 0;
     auto inst = static_cast<HINSTANCE>(MyTexDlg->hInstance);
     auto resInst = static_cast<HINSTANCE>(MyTexDlg->ResInstance());
     pTexDlg = new (std::nothrow) TexDlg(dlg, inst, resInst, name, 1);
