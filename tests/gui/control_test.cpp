@@ -2,11 +2,23 @@
 // and the drawing helpers, on real windows and device contexts.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "../../controls/controls.h"
 #include "setup.h"
+
+// From the Nth call on (counting from 0) the nothrow operator new fails, as
+// the program's own does when memory runs out; -1 leaves it alone.
+static int gFailNewAt = -1;
+
+// Replaces the nothrow operator new of this test program.
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    if (gFailNewAt >= 0 && gFailNewAt-- == 0) return nullptr;
+    return malloc(n ? n : 1);
+}
 
 namespace {
 
@@ -183,6 +195,22 @@ TEST_F(ControlBase, SendNotifyPutsIdCodeAndValueInWmCommand) {
     probe->SendNotify(3, 0xBEEF);
     EXPECT_EQ(gCommandW, MAKEWPARAM(77, 3));
     EXPECT_EQ(gCommandL, LPARAM(0xBEEF));
+}
+
+TEST(ControlLibrary, AFailedAllocationRegistersNothingAndALaterStartWorks) {
+    ghInst = GetModuleHandleA(nullptr);
+    WNDCLASSA wc;
+    for (int n = 0; n < 9; n++) {  // the manager, then each of the eight classes
+        gFailNewAt = n;
+        EXPECT_EQ(Init_Controls(), 0) << "allocation " << n;
+        gFailNewAt = -1;
+        EXPECT_EQ(ControlMgr, nullptr) << "allocation " << n;
+        EXPECT_FALSE(GetClassInfoA(ghInst, "OrbWeaveMyButt", &wc)) << "allocation " << n;
+    }
+    EXPECT_EQ(Init_Controls(), 1);
+    EXPECT_TRUE(GetClassInfoA(ghInst, "OrbWeaveCheckBox", &wc));
+    Terminate_Controls();
+    EXPECT_FALSE(GetClassInfoA(ghInst, "OrbWeaveCheckBox", &wc));
 }
 
 TEST(PickOff, SplitsFieldsAtTheDelimiter) {
