@@ -1,4 +1,6 @@
 // Start-up, the main window and the small operations every dialog shares.
+#include <new>
+
 #include "../controls/controls.h"
 #include "background.h"
 #include "setup.h"
@@ -85,7 +87,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         break;
     case WM_CREATE:
         SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-        Init_Controls();
+        if (!Init_Controls()) return -1;  // out of memory: the start fails
         // Posted, not called, so that the window is shown and painted before the first dialog.
         PostMessageA(hwnd, SetupMsg(), 0, 0);
         SetCursor(LoadCursorA(nullptr, IDC_ARROW));
@@ -159,37 +161,24 @@ int Platform() {
 }
 
 // Creates one registration object in its global and registers its class,
-// with resources from the program itself.
+// with resources from the program itself; false when it cannot be allocated.
 template <class T>
-static void Register(T*& cls) {
-    cls = new T;
-    cls->Init(ghInst, nullptr);
-}
-
-int Init_Controls() {
-    if (gControlsRef++ > 0) return 1;
-    ControlMgr = new MyControlMgr;
-    Register(MyButton);
-    Register(MyTexDlg);
-    Register(MyFrame);
-    Register(MyShadowButton);
-    Register(MyText);
-    Register(MyMText);
-    Register(MyGraph);
-    Register(MyCheckBox);
-    return 1;
+static bool Register(T*& cls) {
+    cls = new (std::nothrow) T;
+    if (cls) cls->Init(ghInst, nullptr);
+    return cls != nullptr;
 }
 
 // Terminates and destroys one registration object, clearing its global.
 template <class T>
 static void Release(T*& cls) {
+    if (!cls) return;
     cls->Terminate(ghInst);
     delete cls;
     cls = nullptr;
 }
 
-int Terminate_Controls() {
-    if (--gControlsRef > 0) return 1;
+static void ReleaseAll() {
     Release(MyCheckBox);
     Release(MyGraph);
     Release(MyText);
@@ -200,5 +189,23 @@ int Terminate_Controls() {
     Release(MyButton);
     delete ControlMgr;
     ControlMgr = nullptr;
+}
+
+int Init_Controls() {
+    if (gControlsRef++ > 0) return 1;
+    ControlMgr = new (std::nothrow) MyControlMgr;
+    bool made = ControlMgr && Register(MyButton) && Register(MyTexDlg) && Register(MyFrame) &&
+                Register(MyShadowButton) && Register(MyText) && Register(MyMText) && Register(MyGraph) &&
+                Register(MyCheckBox);
+    if (made) return 1;
+    // Out of memory: undo what was made, and count nothing.
+    ReleaseAll();
+    gControlsRef = 0;
+    return 0;
+}
+
+int Terminate_Controls() {
+    if (gControlsRef == 0 || --gControlsRef > 0) return 1;  // none made, or still in use
+    ReleaseAll();
     return 1;
 }
