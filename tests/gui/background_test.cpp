@@ -64,6 +64,17 @@ TEST_F(BackgroundWindow, ResourcesLoadAndRelease) {
     EXPECT_EQ(gBackground.smallFont, nullptr);
 }
 
+// tests/gui/badlogo.rc: headers that claim more than their resources hold.
+TEST(Logo, AResourceShorterThanItsHeaderSaysGivesNoLogo) {
+    HINSTANCE self = GetModuleHandleA(nullptr);
+    HMETAFILE exact = LoadAPMMetaFile(self, "ExactLogo");
+    EXPECT_NE(exact, nullptr);
+    if (exact) DeleteMetaFile(exact);
+    EXPECT_EQ(LoadAPMMetaFile(self, "ShortLogo"), nullptr);
+    EXPECT_EQ(LoadAPMMetaFile(self, "TinyLogo"), nullptr);
+    EXPECT_EQ(LoadAPMMetaFile(self, "NoSuchLogo"), nullptr);
+}
+
 TEST_F(BackgroundWindow, LogoKeepsATwentiethOfEachSideFree) {
     DeleteMetaFile(gBackground.logo);
     gBackground.logo = FullLogo(RGB(255, 0, 0));
