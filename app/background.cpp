@@ -34,9 +34,16 @@ HMETAFILE LoadAPMMetaFile(HINSTANCE hInstance, const char* name) {
     const BYTE* apm = res ? static_cast<const BYTE*>(LockResource(res)) : nullptr;
     if (!apm) return nullptr;
     // The placeable header (22 bytes) says nothing we need; the standard
-    // header's mtSize, at byte 6 of it, counts 16-bit words.
-    DWORD words;
-    memcpy(&words, apm + 22 + 6, sizeof words);
+    // header (18 bytes) holds mtSize, at its byte 6, in 16-bit words. The
+    // metafile must lie within the resource.
+    const DWORD kPlaceable = 22, kHeader = 18;
+    DWORD held = SizeofResource(hInstance, found);
+    DWORD words = 0;
+    if (held >= kPlaceable + kHeader) memcpy(&words, apm + kPlaceable + 6, sizeof words);
+    if (words < kHeader / 2 || words > (held - kPlaceable) / 2) {
+        FreeResource(res);
+        return nullptr;
+    }
     UINT size = words * 2;
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
     if (!block) {
