@@ -141,6 +141,20 @@ TEST_F(ShadowButton, PressAndReleaseStepThroughTheirDepthsSixtyMillisecondsApart
     EXPECT_GE(clickTick, gDepths.back().second);
 }
 
+TEST_F(ShadowButton, ADoubleClickIsTwoClicksEachAnimated) {
+    gButtonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ok, GWLP_WNDPROC, LONG_PTR(RecordDepths)));
+    gDepths.clear();
+    Mouse(ok, WM_LBUTTONDOWN, 20, 15);
+    Mouse(ok, WM_LBUTTONUP, 20, 15);
+    Mouse(ok, WM_LBUTTONDBLCLK, 20, 15);
+    Mouse(ok, WM_LBUTTONUP, 20, 15);
+    const int want[] = {8, 6, 4, 2, 8, 8, 6, 4, 2, 8};  // down to 2 and back, twice
+    ASSERT_EQ(gDepths.size(), sizeof want / sizeof *want);
+    for (size_t i = 0; i < gDepths.size(); i++) EXPECT_EQ(gDepths[i].first, want[i]) << i;
+    ASSERT_EQ(Commands::seen.size(), 2u);
+    for (auto& c : Commands::seen) EXPECT_EQ(LOWORD(c.first), IDOK);
+}
+
 TEST_F(ShadowButton, ShadowIsBlackWithoutACarrier) {
     HWND plain = ShowDialog(host, DialogTemplate("plain", 150, 80, {{"OrbWeaveShadButt", "OKButton", 10, 10, 60,
                                                                       40, 1, WS_CHILD | WS_VISIBLE}}));
