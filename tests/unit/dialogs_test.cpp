@@ -172,6 +172,19 @@ const Expected kTemplates[] = {
         {1, "OrbWeaveShadButt", "OKButton", 159, 4, 43, 50, 0x50010000}}}},
 };
 
+// The copy loop pumps with MyYield: a WM_QUIT it meets belongs to the main
+// loop, and means the sequence must end.
+TEST(MyYield, PutsBackAQuitAndEndsTheSequence) {
+    gfAbort = 0;
+    PostQuitMessage(7);
+    MyYield();
+    EXPECT_EQ(gfAbort, 1);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    gfAbort = 0;
+}
+
 TEST(Resources, DialogTemplatesHoldEveryControlAsDesigned) {
     for (const Expected& e : kTemplates) {
         SCOPED_TRACE(e.name);
