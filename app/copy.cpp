@@ -2,7 +2,7 @@
 
 #include <lzexpand.h>
 
-#include "../tools/mkdisk/szdd.h"
+#include "szdd.h"
 #include "alert.h"
 #include "compat.h"
 #include "setup.h"

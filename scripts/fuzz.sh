@@ -8,7 +8,7 @@ seconds=${1:-60}
 out=$root/build/fuzz
 mkdir -p "$out/corpus"
 clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -o "$out/szdd_fuzz" "$root/tests/fuzz/szdd_fuzz.cpp" "$root/tools/mkdisk/szdd.cpp" -lpthread
+    -I"$root/disk" -o "$out/szdd_fuzz" "$root/tests/fuzz/szdd_fuzz.cpp" "$root/disk/szdd.cpp" -lpthread
 printf 'hello hello hello' >"$out/corpus/text"
 head -c 300 /usr/share/common-licenses/GPL-3 >"$out/corpus/licence"
 "$root/build/host/mkdisk" --compress "$out/corpus/licence" "$out/corpus/packed" >/dev/null 2>&1 || true

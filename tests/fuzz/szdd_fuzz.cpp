@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "../../tools/mkdisk/szdd.h"
+#include "szdd.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> input(data, data + size), packed, back;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/mkdisk/szdd.h"
+#include "szdd.h"
 #include "alertwatch.h"
 #include "copy.h"
 #include "host.h"

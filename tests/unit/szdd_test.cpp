@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/mkdisk/szdd.h"
+#include "szdd.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "../../app/filetable.h"
+#include "filetable.h"
 #include "szdd.h"
 
 namespace {
