@@ -1,7 +1,7 @@
 #include "alert.h"
 
+#include "dialogs.h"
 #include "resource.h"
-#include "setup.h"
 
 INT_PTR ShowAlertStr(const char* text) {
     Init_Controls();

@@ -6,8 +6,8 @@
 
 #include "../controls/core/controlmgr.h"
 #include "../controls/image/dibtex.h"
+#include "dialogs.h"
 #include "resource.h"
-#include "setup.h"
 
 Background gBackground = {nullptr, nullptr, nullptr, nullptr};
 

@@ -2,10 +2,10 @@
 
 #include <lzexpand.h>
 
-#include "szdd.h"
 #include "alert.h"
 #include "compat.h"
-#include "setup.h"
+#include "dialogs.h"
+#include "szdd.h"
 
 int MapLZError(int code) {
     switch (code) {
@@ -17,15 +17,20 @@ int MapLZError(int code) {
     }
 }
 
-int ShowLZError(int code, const char* name) {
+int LZErrorText(int code, const char* name, char* message) {
     int mapped = MapLZError(code);
     char format[48] = "";
     LoadStringA(ghInst, LOWORD(mapped), format, sizeof format - 1);
-    char message[256];
     if (mapped == LZERROR_READ)
         wsprintfA(message, format, mapped);
     else
         wsprintfA(message, format, name);
+    return mapped;
+}
+
+int ShowLZError(int code, const char* name) {
+    char message[256];
+    int mapped = LZErrorText(code, name, message);
     ShowAlertStr(message);
     return mapped;
 }
@@ -50,13 +55,26 @@ static long long PromisedSize(const char* source) {
 }
 
 int MyLZCopy(const char* source, const char* dest) {
+    char failed[MAX_PATH];
+    int code = ExpandFile(source, dest, failed);
+    return code < 0 ? ShowLZError(code, failed) : 1;
+}
+
+// The code of a failure, with the name it concerns.
+static int Failed(int code, const char* name, char* failed) {
+    lstrcpynA(failed, name, MAX_PATH);
+    return code;
+}
+
+int ExpandFile(const char* source, const char* dest, char* failed) {
+    failed[0] = '\0';
     int started = LZStart();
-    if (started < 0) return ShowLZError(started, "");
+    if (started < 0) return started;
     OFSTRUCT ofs;
     INT in = LZOpenFileA(const_cast<char*>(source), &ofs, OF_READ);
     if (in < 0) {
         LZDone();
-        return ShowLZError(LZERROR_BADINHANDLE, source);
+        return Failed(LZERROR_BADINHANDLE, source, failed);
     }
     // Expand beside the destination and put the result in place only when it
     // is whole, so a failure never leaves a partial file or loses the old one.
@@ -76,7 +94,7 @@ int MyLZCopy(const char* source, const char* dest) {
         LZClose(in);
         LZDone();
         if (made) DeleteFileA(temp);
-        return ShowLZError(LZERROR_BADINHANDLE, made ? temp : dest);  // the name that would not open
+        return Failed(LZERROR_BADINHANDLE, made ? temp : dest, failed);  // the name that would not open
     }
     LONG copied = CopyLZFile(in, out);
     LZClose(in);
@@ -98,7 +116,7 @@ int MyLZCopy(const char* source, const char* dest) {
     }
     if (error) {
         DeleteFileA(temp);
-        return ShowLZError(error, named);
+        return Failed(error, named, failed);
     }
     return 1;
 }

@@ -7,8 +7,13 @@
 // Expands source into dest. 1 on success, else a negative code (-1, -3, -4 or
 // -5) after the error has been shown. dest changes only when the copy succeeds.
 int MyLZCopy(const char* source, const char* dest);
+// The same with no window: 1, or the LZ library's negative code (unmapped)
+// with the name it concerns in failed (MAX_PATH bytes; empty when none does).
+int ExpandFile(const char* source, const char* dest, char* failed);
 // Shows the message for an LZ library error and returns the code as mapped.
 int ShowLZError(int code, const char* name);
+// That message, into 256 bytes; returns the code as mapped.
+int LZErrorText(int code, const char* name, char* message);
 int FileExist(const char* path);
 // 1 when dest must be (re)written: it is missing, or source is dated later.
 int FileNewer(const char* source, const char* dest);

@@ -1,13 +1,15 @@
 // The installation sequence: the dialogs from the welcome to the closing
 // message, and the copy loop with its progress dialog and Cancel.
+#include "install.h"
+
 #include "../controls/common/graph.h"
 #include "alert.h"
 #include "copy.h"
+#include "dialogs.h"
 #include "filetable.h"
 #include "pathdlg.h"
 #include "platformdlg.h"
 #include "resource.h"
-#include "setup.h"
 
 // Tells the user that a directory's path is too long for the path buffers.
 static void TooLong(const char* dir) { ShowAlertFormatted(IDS_DIR_TOO_LONG, dir); }

@@ -4,9 +4,9 @@
 
 #include "alert.h"
 #include "compat.h"
+#include "dialogs.h"
 #include "filetable.h"
 #include "resource.h"
-#include "setup.h"
 
 static char* gPath;                      // the caller's buffer, while the dialog is up
 static int gDriveShown = -1;             // drive whose free space is on display

@@ -1,8 +1,8 @@
 #include "platformdlg.h"
 
 #include "../controls/common/checkbox.h"
+#include "dialogs.h"
 #include "resource.h"
-#include "setup.h"
 
 static int* gChosen;  // the caller's int, while the dialog is up
 
@@ -53,4 +53,15 @@ INT_PTR CALLBACK PlatformDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPar
         break;
     }
     return FALSE;
+}
+
+int Platform() {
+    OSVERSIONINFOA vi = {};
+    vi.dwOSVersionInfoSize = sizeof vi;
+    if (!GetVersionExA(&vi)) return PLATFORM_WIN32S;
+    switch (vi.dwPlatformId) {
+    case VER_PLATFORM_WIN32_WINDOWS: return PLATFORM_WIN95;
+    case VER_PLATFORM_WIN32_NT: return PLATFORM_NT;
+    default: return PLATFORM_WIN32S;
+    }
 }

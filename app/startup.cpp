@@ -1,20 +1,11 @@
-// Start-up, the main window and the small operations every dialog shares.
-#include <new>
-
-#include "../controls/controls.h"
-#include "background.h"
+// Start-up: the switches, the main window, and the installation sequence
+// started once the window is on screen.
 #include "setup.h"
 
-HINSTANCE ghInst = nullptr;
-int gfScan = 1;
-int gfNetworkWin = 0;
-int gfForceMSVC = 0;
-HWND ghStatus = nullptr;
-int gfAbort = 0;
+#include "background.h"
 
 static UINT gSetupMsg = 0;
 static int gInstalling = 0;  // the installation sequence is running
-static int gControlsRef = 0;
 
 static const char kMainClass[] = "OWSetupWClass";
 
@@ -114,98 +105,4 @@ UINT SetupMsg() {
 
 int ModelessDlgMessage(HWND hDlg, MSG* msg) {
     return hDlg && IsWindow(hDlg) && IsDialogMessageA(hDlg, msg);
-}
-
-void MyYield() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // The main loop's to take: put it back, and end the sequence.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            gfAbort = 1;
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
-void CenterDialog(HWND hwnd) {
-    RECT rc;
-    GetWindowRect(hwnd, &rc);
-    int w = rc.right - rc.left;
-    int h = rc.bottom - rc.top;
-    MoveWindow(hwnd, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, w, h, FALSE);
-}
-
-INT_PTR ShowModalDialog(LPCSTR templateName, DLGPROC proc, HWND parent, LPARAM param) {
-    return DialogBoxParamA(ghInst, templateName, parent, proc, param);
-}
-
-BOOL EndOnButton(HWND hDlg, WPARAM wParam) {
-    if (wParam != IDOK && wParam != IDCANCEL) return FALSE;
-    EndDialog(hDlg, static_cast<INT_PTR>(wParam));
-    return TRUE;
-}
-
-int Platform() {
-    OSVERSIONINFOA vi = {};
-    vi.dwOSVersionInfoSize = sizeof vi;
-    if (!GetVersionExA(&vi)) return PLATFORM_WIN32S;
-    switch (vi.dwPlatformId) {
-    case VER_PLATFORM_WIN32_WINDOWS: return PLATFORM_WIN95;
-    case VER_PLATFORM_WIN32_NT: return PLATFORM_NT;
-    default: return PLATFORM_WIN32S;
-    }
-}
-
-// Creates one registration object in its global and registers its class,
-// with resources from the program itself; false when it cannot be allocated.
-template <class T>
-static bool Register(T*& cls) {
-    cls = new (std::nothrow) T;
-    if (cls) cls->Init(ghInst, nullptr);
-    return cls != nullptr;
-}
-
-// Terminates and destroys one registration object, clearing its global.
-template <class T>
-static void Release(T*& cls) {
-    if (!cls) return;
-    cls->Terminate(ghInst);
-    delete cls;
-    cls = nullptr;
-}
-
-static void ReleaseAll() {
-    Release(MyCheckBox);
-    Release(MyGraph);
-    Release(MyText);
-    Release(MyMText);
-    Release(MyFrame);
-    Release(MyShadowButton);
-    Release(MyTexDlg);
-    Release(MyButton);
-    delete ControlMgr;
-    ControlMgr = nullptr;
-}
-
-int Init_Controls() {
-    if (gControlsRef++ > 0) return 1;
-    ControlMgr = new (std::nothrow) MyControlMgr;
-    bool made = ControlMgr && Register(MyButton) && Register(MyTexDlg) && Register(MyFrame) &&
-                Register(MyShadowButton) && Register(MyText) && Register(MyMText) && Register(MyGraph) &&
-                Register(MyCheckBox);
-    if (made) return 1;
-    // Out of memory: undo what was made, and count nothing.
-    ReleaseAll();
-    gControlsRef = 0;
-    return 0;
-}
-
-int Terminate_Controls() {
-    if (gControlsRef == 0 || --gControlsRef > 0) return 1;  // none made, or still in use
-    ReleaseAll();
-    return 1;
 }

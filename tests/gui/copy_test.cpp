@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "szdd.h"
-#include "alertwatch.h"
 #include "copy.h"
 #include "host.h"
 
@@ -64,13 +63,15 @@ protected:
         SetFileAttributesA(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
         Write(dest, old);
     }
-    // Copies with the alerts answered; returns the result and the alert texts.
+    // Copies as MyLZCopy does, without its window: the result as MyLZCopy
+    // returns it, and the text its alert would show.
     int Run(const std::string& from, const std::string& to, std::vector<std::string>* texts) {
-        AlertWatch watch;
-        int r = MyLZCopy(from.c_str(), to.c_str());
-        Sleep(50);
-        for (auto& a : watch.seen) texts->push_back(a.text);
-        return r;
+        char failed[MAX_PATH], message[256];
+        int code = ExpandFile(from.c_str(), to.c_str(), failed);
+        if (code >= 0) return code;
+        int mapped = LZErrorText(code, failed, message);
+        texts->push_back(message);
+        return mapped;
     }
     // A damaged source is refused as corrupt data, the old file kept, nothing left over.
     void ExpectRefusedAsCorrupt(const std::vector<uint8_t>& packed) {

@@ -1,0 +1,24 @@
+// The setup application's program-wide state and the operations every dialog
+// procedure of the program shares.
+#pragma once
+#include <windows.h>
+
+extern HINSTANCE ghInst;
+extern int gfScan;        // search the drives for a plug-in directory
+extern int gfNetworkWin;  // system files go to the Windows directory
+extern int gfForceMSVC;   // replace the runtime library whatever its age
+extern HWND ghStatus;     // the modeless progress dialog, or null
+extern int gfAbort;       // ends the copy loop
+
+// Removes and dispatches every waiting message. A WM_QUIT is put back for the
+// main loop, and sets gfAbort: the sequence must end.
+void MyYield();
+void CenterDialog(HWND hwnd);
+INT_PTR ShowModalDialog(LPCSTR templateName, DLGPROC proc, HWND parent, LPARAM param);
+// For WM_COMMAND: ends the dialog with wParam when it is exactly 1 (Continue,
+// OK) or 2 (Exit, Cancel), and says whether it did.
+BOOL EndOnButton(HWND hDlg, WPARAM wParam);
+// Register and unregister the custom control classes, counted so that they
+// nest; Init_Controls gives 0, with nothing registered, when out of memory.
+int Init_Controls();
+int Terminate_Controls();
