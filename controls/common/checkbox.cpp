@@ -7,17 +7,8 @@
 
 MyCheckBoxClass* MyCheckBox = nullptr;
 
-MyCheckBoxClass::~MyCheckBoxClass() { UnregisterIfInit(); }
-
-int MyCheckBoxClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyCheckBox); }
-
-char* MyCheckBoxClass::ClassName() {
-    static char name[] = "OrbWeaveCheckBox";
-    return name;
-}
-
 MyControlCtl* NewMyCheckBox(char* className) {
-    return lstrcmpiA(className, MyCheckBox->ClassName()) ? nullptr : new (std::nothrow) MyCheckBoxCtl;
+    return lstrcmpiA(className, kMyCheckBoxName) ? nullptr : new (std::nothrow) MyCheckBoxCtl;
 }
 
 MyCheckBoxCtl::MyCheckBoxCtl() : nState(0), nFrame(0), fAnimating(0), fOutlined(0) {}

@@ -6,15 +6,10 @@
 #include "../core/controlclass.h"
 #include "../image/sprite.h"
 
-class MyCheckBoxClass : public MyControlClass {
-public:
-    ~MyCheckBoxClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyCheckBoxClass* MyCheckBox;
+inline constexpr char kMyCheckBoxName[] = "OrbWeaveCheckBox";
 MyControlCtl* NewMyCheckBox(char* className);
+class MyCheckBoxClass : public MyControlClassOf<kMyCheckBoxName, CURSOR_ARROW, NewMyCheckBox> {};
+extern MyCheckBoxClass* MyCheckBox;
 
 enum {
     CKM_SETSTATE = WM_USER,      // wParam: new state; returns the previous one; no notification

@@ -4,17 +4,8 @@
 
 MyFrameClass* MyFrame = nullptr;
 
-MyFrameClass::~MyFrameClass() { UnregisterIfInit(); }
-
-int MyFrameClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyFrame); }
-
-char* MyFrameClass::ClassName() {
-    static char name[] = "OrbWeaveFrame";
-    return name;
-}
-
 MyControlCtl* NewMyFrame(char* className) {
-    return lstrcmpiA(className, MyFrame->ClassName()) ? nullptr : new (std::nothrow) MyFrameCtl;
+    return lstrcmpiA(className, kMyFrameName) ? nullptr : new (std::nothrow) MyFrameCtl;
 }
 
 int MyFrameCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {

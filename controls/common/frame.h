@@ -4,15 +4,10 @@
 #include "../core/control.h"
 #include "../core/controlclass.h"
 
-class MyFrameClass : public MyControlClass {
-public:
-    ~MyFrameClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyFrameClass* MyFrame;
+inline constexpr char kMyFrameName[] = "OrbWeaveFrame";
 MyControlCtl* NewMyFrame(char* className);
+class MyFrameClass : public MyControlClassOf<kMyFrameName, CURSOR_ARROW, NewMyFrame> {};
+extern MyFrameClass* MyFrame;
 
 class MyFrameCtl : public MyControlCtl {
 public:

@@ -6,17 +6,8 @@
 
 MyGraphClass* MyGraph = nullptr;
 
-MyGraphClass::~MyGraphClass() { UnregisterIfInit(); }
-
-int MyGraphClass::RegisterClassA() { return RegisterControlClass(IDC_WAIT, NewMyGraph); }
-
-char* MyGraphClass::ClassName() {
-    static char name[] = "OrbWeaveGraph";
-    return name;
-}
-
 MyControlCtl* NewMyGraph(char* className) {
-    return lstrcmpiA(className, MyGraph->ClassName()) ? nullptr : new (std::nothrow) MyGraphCtl;
+    return lstrcmpiA(className, kMyGraphName) ? nullptr : new (std::nothrow) MyGraphCtl;
 }
 
 int ClampPosition(long v, int minimum, int maximum) {

@@ -4,15 +4,10 @@
 #include "../core/control.h"
 #include "../core/controlclass.h"
 
-class MyGraphClass : public MyControlClass {
-public:
-    ~MyGraphClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyGraphClass* MyGraph;
+inline constexpr char kMyGraphName[] = "OrbWeaveGraph";
 MyControlCtl* NewMyGraph(char* className);
+class MyGraphClass : public MyControlClassOf<kMyGraphName, CURSOR_WAIT, NewMyGraph> {};
+extern MyGraphClass* MyGraph;
 
 enum {
     GRM_SETRANGE = WM_USER,      // wParam: repaint now; lParam: min low word, max high word

@@ -9,17 +9,8 @@
 
 MyMTextClass* MyMText = nullptr;
 
-MyMTextClass::~MyMTextClass() { UnregisterIfInit(); }
-
-int MyMTextClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyMText); }
-
-char* MyMTextClass::ClassName() {
-    static char name[] = "OrbWeaveMText";
-    return name;
-}
-
 MyControlCtl* NewMyMText(char* className) {
-    return lstrcmpiA(className, MyMText->ClassName()) ? nullptr : new (std::nothrow) MyMTextCtl;
+    return lstrcmpiA(className, kMyMTextName) ? nullptr : new (std::nothrow) MyMTextCtl;
 }
 
 MyMTextCtl::MyMTextCtl() : pText(nullptr), fCentred(0), fCreating(1) {}

@@ -6,15 +6,10 @@
 #include "../core/control.h"
 #include "../core/controlclass.h"
 
-class MyMTextClass : public MyControlClass {
-public:
-    ~MyMTextClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyMTextClass* MyMText;
+inline constexpr char kMyMTextName[] = "OrbWeaveMText";
 MyControlCtl* NewMyMText(char* className);
+class MyMTextClass : public MyControlClassOf<kMyMTextName, CURSOR_ARROW, NewMyMText> {};
+extern MyMTextClass* MyMText;
 
 enum { MTEXT_BUFFER = 300 };
 

@@ -7,17 +7,8 @@
 
 MyTextClass* MyText = nullptr;
 
-MyTextClass::~MyTextClass() { UnregisterIfInit(); }
-
-int MyTextClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyText); }
-
-char* MyTextClass::ClassName() {
-    static char name[] = "OrbWeaveText";
-    return name;
-}
-
 MyControlCtl* NewMyText(char* className) {
-    return lstrcmpiA(className, MyText->ClassName()) ? nullptr : new (std::nothrow) MyTextCtl;
+    return lstrcmpiA(className, kMyTextName) ? nullptr : new (std::nothrow) MyTextCtl;
 }
 
 void ReadFlagAndText(HWND hwnd, int* outlined) {

@@ -5,15 +5,10 @@
 #include "../core/control.h"
 #include "../core/controlclass.h"
 
-class MyTextClass : public MyControlClass {
-public:
-    ~MyTextClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyTextClass* MyText;
+inline constexpr char kMyTextName[] = "OrbWeaveText";
 MyControlCtl* NewMyText(char* className);
+class MyTextClass : public MyControlClassOf<kMyTextName, CURSOR_ARROW, NewMyText> {};
+extern MyTextClass* MyText;
 
 class MyTextCtl : public MyControlCtl {
 public:

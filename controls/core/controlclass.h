@@ -35,3 +35,15 @@ protected:
     // allocator differ.
     int RegisterControlClass(LPCSTR cursor, ControlAllocator allocator);
 };
+
+// The registration class of one control, which differs from the others only
+// in its window class name, its cursor (an IDC_ number) and its allocator.
+template <const char* Name, WORD Cursor, ControlAllocator Allocator>
+class MyControlClassOf : public MyControlClass {
+public:
+    ~MyControlClassOf() override { UnregisterIfInit(); }
+    int RegisterClassA() override { return RegisterControlClass(MAKEINTRESOURCEA(Cursor), Allocator); }
+    char* ClassName() override { return const_cast<char*>(Name); }
+};
+// The cursors controls show: the arrow, or the hourglass (the progress graph).
+enum : WORD { CURSOR_ARROW = 32512, CURSOR_WAIT = 32514 };

@@ -4,17 +4,8 @@
 
 MyButtonClass* MyButton = nullptr;
 
-MyButtonClass::~MyButtonClass() { UnregisterIfInit(); }
-
-int MyButtonClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyButton); }
-
-char* MyButtonClass::ClassName() {
-    static char name[] = "OrbWeaveMyButt";
-    return name;
-}
-
 MyControlCtl* NewMyButton(char* className) {
-    return lstrcmpiA(className, MyButton->ClassName()) ? nullptr : new (std::nothrow) MyButtonCtl;
+    return lstrcmpiA(className, kMyButtonName) ? nullptr : new (std::nothrow) MyButtonCtl;
 }
 
 MyButtonCtl::MyButtonCtl() : pSprite(nullptr), nState(0) {}

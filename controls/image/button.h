@@ -6,15 +6,10 @@
 #include "../core/controlclass.h"
 #include "sprite.h"
 
-class MyButtonClass : public MyControlClass {
-public:
-    ~MyButtonClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyButtonClass* MyButton;
+inline constexpr char kMyButtonName[] = "OrbWeaveMyButt";
 MyControlCtl* NewMyButton(char* className);
+class MyButtonClass : public MyControlClassOf<kMyButtonName, CURSOR_ARROW, NewMyButton> {};
+extern MyButtonClass* MyButton;
 
 enum {
     BTN_HELD = 0x1,      // held down by BM_SETSTATE

@@ -6,17 +6,8 @@
 
 MyShadowButtonClass* MyShadowButton = nullptr;
 
-MyShadowButtonClass::~MyShadowButtonClass() { UnregisterIfInit(); }
-
-int MyShadowButtonClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyShadowButton); }
-
-char* MyShadowButtonClass::ClassName() {
-    static char name[] = "OrbWeaveShadButt";
-    return name;
-}
-
 MyControlCtl* NewMyShadowButton(char* className) {
-    return lstrcmpiA(className, MyShadowButton->ClassName()) ? nullptr : new (std::nothrow) MyShadowButtonCtl;
+    return lstrcmpiA(className, kMyShadowButtonName) ? nullptr : new (std::nothrow) MyShadowButtonCtl;
 }
 
 MyShadowButtonCtl::MyShadowButtonCtl() : pShadowSprite(nullptr), nDepth(DEPTH_UP), fAnimating(0) {}

@@ -5,15 +5,10 @@
 #include "button.h"
 #include "shadowsprite.h"
 
-class MyShadowButtonClass : public MyControlClass {
-public:
-    ~MyShadowButtonClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyShadowButtonClass* MyShadowButton;
+inline constexpr char kMyShadowButtonName[] = "OrbWeaveShadButt";
 MyControlCtl* NewMyShadowButton(char* className);
+class MyShadowButtonClass : public MyControlClassOf<kMyShadowButtonName, CURSOR_ARROW, NewMyShadowButton> {};
+extern MyShadowButtonClass* MyShadowButton;
 
 enum { DEPTH_UP = 8, DEPTH_DOWN = 2, FRAME_WAIT_MS = 60 };
 

@@ -2,7 +2,6 @@
 
 #include "sprite.h"
 
-
 ShadowSprite::ShadowSprite()
     : hImage(nullptr), hMask(nullptr), bm(), nShadow(0), pfnTexture(nullptr), pTextureArg(nullptr), xTexture(0),
       yTexture(0), xLast(0), yLast(0), hSave(nullptr) {}
@@ -19,21 +18,7 @@ int ShadowSprite::Load(void* hInstance, char* name, COLORREF key, int shadow, Bi
     nShadow = shadow;
     if (hImage) {
         HDC screen = GetDC(nullptr);
-        HDC a = CreateCompatibleDC(screen);
-        HDC b = CreateCompatibleDC(screen);
-        HGDIOBJ oldA = SelectObject(a, hImage);
-        hMask = CreateCompatibleBitmap(b, bm.bmWidth, bm.bmHeight);  // monochrome, like b's first bitmap
-        HGDIOBJ oldB = SelectObject(b, hMask);
-        COLORREF oldBk = SetBkColor(a, key);
-        BitBlt(b, 0, 0, bm.bmWidth, bm.bmHeight, a, 0, 0, SRCCOPY);
-        SetBkColor(a, oldBk);
-        SetBkColor(a, RGB(0, 0, 0));
-        SetTextColor(a, RGB(255, 255, 255));
-        BitBlt(a, 0, 0, bm.bmWidth, bm.bmHeight, b, 0, 0, SRCAND);
-        SelectObject(b, oldB);
-        SelectObject(a, oldA);
-        DeleteDC(b);
-        DeleteDC(a);
+        hMask = BuildKeyMask(screen, hImage, bm.bmWidth, bm.bmHeight, key);
         ReleaseDC(nullptr, screen);
     }
     hSave = nullptr;

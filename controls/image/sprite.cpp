@@ -17,6 +17,29 @@ Sprite::~Sprite() {
 static const int CAPS1 = 94;
 static const int C1_TRANSPARENT = 0x1;
 
+HBITMAP BuildKeyMask(HDC screen, HBITMAP image, int width, int height, COLORREF key) {
+    HDC colour = CreateCompatibleDC(screen);
+    HDC mono = CreateCompatibleDC(screen);
+    HGDIOBJ oldColour = SelectObject(colour, image);
+    // Compatible with the mask context's initial bitmap: monochrome.
+    HBITMAP mask = CreateCompatibleBitmap(mono, width, height);
+    HGDIOBJ oldMono = SelectObject(mono, mask);
+    // Colour to monochrome: the key colour becomes white, the rest black.
+    SetBkColor(colour, key);
+    BitBlt(mono, 0, 0, width, height, colour, 0, 0, SRCCOPY);
+    // Monochrome to colour with black background and white text: the
+    // key-coloured pixels of the image turn black, so SRCPAINT leaves the
+    // destination there.
+    SetBkColor(colour, RGB(0, 0, 0));
+    SetTextColor(colour, RGB(255, 255, 255));
+    BitBlt(colour, 0, 0, width, height, mono, 0, 0, SRCAND);
+    SelectObject(mono, oldMono);
+    SelectObject(colour, oldColour);
+    DeleteDC(mono);
+    DeleteDC(colour);
+    return mask;
+}
+
 static HBITMAP LoadWith(BitmapLoader loader, void* hInstance, char* name) {
     return loader ? loader(hInstance, name) : LoadBitmapA(static_cast<HINSTANCE>(hInstance), name);
 }
@@ -33,25 +56,7 @@ int Sprite::Load(void* hInstance, char* imageName, char* maskName, COLORREF key,
             fTransparent = 1;
             crKey = key;
         } else if (hImage) {
-            HDC image = CreateCompatibleDC(screen);
-            HDC mask = CreateCompatibleDC(screen);
-            HGDIOBJ oldImage = SelectObject(image, hImage);
-            // Compatible with the mask context's initial bitmap: monochrome.
-            hMask = CreateCompatibleBitmap(mask, bm.bmWidth, bm.bmHeight);
-            HGDIOBJ oldMask = SelectObject(mask, hMask);
-            // Colour to monochrome: the key colour becomes white, the rest black.
-            SetBkColor(image, key);
-            BitBlt(mask, 0, 0, bm.bmWidth, bm.bmHeight, image, 0, 0, SRCCOPY);
-            // Monochrome to colour with black background and white text: the
-            // key-coloured pixels of the image turn black, so SRCPAINT leaves
-            // the destination there.
-            SetBkColor(image, RGB(0, 0, 0));
-            SetTextColor(image, RGB(255, 255, 255));
-            BitBlt(image, 0, 0, bm.bmWidth, bm.bmHeight, mask, 0, 0, SRCAND);
-            SelectObject(mask, oldMask);
-            SelectObject(image, oldImage);
-            DeleteDC(mask);
-            DeleteDC(image);
+            hMask = BuildKeyMask(screen, hImage, bm.bmWidth, bm.bmHeight, key);
         }
         ReleaseDC(nullptr, screen);
     }

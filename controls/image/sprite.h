@@ -6,6 +6,11 @@
 
 #include "../core/resload.h"
 
+// The monochrome mask of a bitmap with a key colour (white where the key is)
+// for drawing it with SRCAND then SRCPAINT; the key-coloured pixels of the
+// bitmap itself are turned black for that. Made compatible with screen.
+HBITMAP BuildKeyMask(HDC screen, HBITMAP image, int width, int height, COLORREF key);
+
 // What both sprites share: drawing at a new place through an off-screen
 // bitmap, with the background under the old place put back and the one under
 // the new place saved, in a single copy to dc. (w, h) is the saved area;

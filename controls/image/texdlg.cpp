@@ -10,17 +10,8 @@ MyTexDlgClass* MyTexDlg = nullptr;
 static const char kTexProp[] = "DIBTexPtr";
 static const char kCarrierProp[] = "OWTexDlg";
 
-MyTexDlgClass::~MyTexDlgClass() { UnregisterIfInit(); }
-
-int MyTexDlgClass::RegisterClassA() { return RegisterControlClass(IDC_ARROW, NewMyTexDlg); }
-
-char* MyTexDlgClass::ClassName() {
-    static char name[] = "OrbWeaveTexDlg";
-    return name;
-}
-
 MyControlCtl* NewMyTexDlg(char* className) {
-    return lstrcmpiA(className, MyTexDlg->ClassName()) ? nullptr : new (std::nothrow) MyTexDlgCtl;
+    return lstrcmpiA(className, kMyTexDlgName) ? nullptr : new (std::nothrow) MyTexDlgCtl;
 }
 
 int BevelWidth(int windowWidth, int clientWidth) { return (windowWidth - clientWidth) / 2; }

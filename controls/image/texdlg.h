@@ -7,15 +7,10 @@
 #include "../core/controlclass.h"
 #include "dibtex.h"
 
-class MyTexDlgClass : public MyControlClass {
-public:
-    ~MyTexDlgClass() override;
-    int RegisterClassA() override;
-    char* ClassName() override;
-};
-
-extern MyTexDlgClass* MyTexDlg;
+inline constexpr char kMyTexDlgName[] = "OrbWeaveTexDlg";
 MyControlCtl* NewMyTexDlg(char* className);
+class MyTexDlgClass : public MyControlClassOf<kMyTexDlgName, CURSOR_ARROW, NewMyTexDlg> {};
+extern MyTexDlgClass* MyTexDlg;
 
 // The painter of one textured dialog: owns its texture and bevel regions and
 // holds the dialog's window procedure from before the subclassing.
