@@ -14,17 +14,19 @@ protected:
 TEST_F(Alerts, TextIsShownInItem101AndOkEndsWithOne) {
     AlertWatch watch;
     EXPECT_EQ(ShowAlertStr("Cannot open \"a:\\vxfila32._bf\""), 1);
-    ASSERT_EQ(watch.seen.size(), 1u);
-    EXPECT_EQ(watch.seen[0].text, "Cannot open \"a:\\vxfila32._bf\"");
+    auto seen = watch.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].text, "Cannot open \"a:\\vxfila32._bf\"");
 }
 
 TEST_F(Alerts, WithoutAFocusWindowTheAlertHasNoOwnerAndIsCentred) {
     SetFocus(nullptr);
     AlertWatch watch;
     ShowAlertStr("no owner");
-    ASSERT_EQ(watch.seen.size(), 1u);
-    EXPECT_EQ(watch.seen[0].owner, nullptr);
-    const RECT& r = watch.seen[0].rect;
+    auto seen = watch.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].owner, nullptr);
+    const RECT& r = seen[0].rect;
     EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
     EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
 }
@@ -32,7 +34,8 @@ TEST_F(Alerts, WithoutAFocusWindowTheAlertHasNoOwnerAndIsCentred) {
 TEST_F(Alerts, ClosingFromTheSystemMenuCountsAsOk) {
     AlertWatch watch(WM_CLOSE);
     EXPECT_EQ(ShowAlertStr("close me"), 1);
-    EXPECT_EQ(watch.seen.size(), 1u);
+    auto seen = watch.Seen();
+    EXPECT_EQ(seen.size(), 1u);
 }
 
 TEST_F(Alerts, UnknownNumbersShowAsSigned16BitBadErrors) {
@@ -41,11 +44,12 @@ TEST_F(Alerts, UnknownNumbersShowAsSigned16BitBadErrors) {
     ShowAlert(40000);
     ShowAlert(4321);
     ShowAlert(5700);
-    ASSERT_EQ(watch.seen.size(), 4u);
-    EXPECT_EQ(watch.seen[0].text, "Bad error (-2)");
-    EXPECT_EQ(watch.seen[1].text, "Bad error (-25536)");
-    EXPECT_EQ(watch.seen[2].text, "Bad error (4321)");
-    EXPECT_EQ(watch.seen[3].text, "Where is your paint program's plug-in directory?");
+    auto seen = watch.Seen();
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_EQ(seen[0].text, "Bad error (-2)");
+    EXPECT_EQ(seen[1].text, "Bad error (-25536)");
+    EXPECT_EQ(seen[2].text, "Bad error (4321)");
+    EXPECT_EQ(seen[3].text, "Where is your paint program's plug-in directory?");
 }
 
 TEST_F(Alerts, NestedAlertLeavesTheControlsRegistered) {

@@ -2,9 +2,12 @@
 
 AlertWatch::AlertWatch(UINT reply) : reply_(reply), thread_(&AlertWatch::Run, this) {}
 
-AlertWatch::~AlertWatch() {
+AlertWatch::~AlertWatch() { Seen(); }
+
+std::vector<SeenAlert> AlertWatch::Seen() {
     stop_ = true;
-    thread_.join();
+    if (thread_.joinable()) thread_.join();
+    return seen_;
 }
 
 void AlertWatch::Run() {
@@ -20,7 +23,7 @@ void AlertWatch::Run() {
             a.text = text;
             GetWindowRect(alert, &a.rect);
             a.owner = GetWindow(alert, GW_OWNER);
-            seen.push_back(a);
+            seen_.push_back(a);
             if (reply_ == WM_CLOSE)
                 PostMessageA(alert, WM_CLOSE, 0, 0);
             else

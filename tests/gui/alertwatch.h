@@ -19,10 +19,12 @@ public:
     // reply: the message that answers each alert (WM_COMMAND with IDOK, or WM_CLOSE).
     explicit AlertWatch(UINT reply = WM_COMMAND);
     ~AlertWatch();
-    std::vector<SeenAlert> seen;
+    // Stops the watching thread, waits for it, and gives what it saw.
+    std::vector<SeenAlert> Seen();
 
 private:
     void Run();
+    std::vector<SeenAlert> seen_;
     UINT reply_;
     std::atomic<bool> stop_{false};
     std::thread thread_;

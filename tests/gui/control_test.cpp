@@ -213,32 +213,6 @@ TEST(ControlLibrary, AFailedAllocationRegistersNothingAndALaterStartWorks) {
     EXPECT_FALSE(GetClassInfoA(ghInst, "OrbWeaveCheckBox", &wc));
 }
 
-TEST(PickOff, SplitsFieldsAtTheDelimiter) {
-    char text[] = "1,Hel";
-    char field[63];
-    char* next = MyControlCtl::pickOff(text, ',', field, sizeof field);
-    EXPECT_STREQ(field, "1");
-    EXPECT_EQ(next, text + 2);
-    next = MyControlCtl::pickOff(next, ',', field, sizeof field);
-    EXPECT_STREQ(field, "Hel");
-    EXPECT_EQ(next, text + 5);
-}
-
-TEST(PickOff, KeepsSizeMinusTwoCharactersAndSkipsTheRest) {
-    char text[] = "abcdef,g";
-    char field[4] = "xyz";
-    char* next = MyControlCtl::pickOff(text, ',', field, 4);
-    EXPECT_STREQ(field, "ab");
-    EXPECT_EQ(next, text + 7);
-}
-
-TEST(PickOff, EmptyTextGivesEmptyFieldAndSamePosition) {
-    char text[] = "";
-    char field[8] = "junk";
-    EXPECT_EQ(MyControlCtl::pickOff(text, ',', field, 8), text);
-    EXPECT_STREQ(field, "");
-}
-
 // A 32-bit memory surface whose pixels read back exactly.
 struct Surface {
     HDC dc;

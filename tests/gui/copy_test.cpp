@@ -162,16 +162,6 @@ TEST_F(Copy, FullDiskKeepsTheEarlierFileAndLeavesNoTemporary) {
     DeleteFileA(tinyDest.c_str());
 }
 
-TEST(LZErrors, MappingAndShortCopies) {
-    const int in[] = {-1, -2, -3, -4, -5, -6, -7, -8, -99};
-    const int out[] = {-1, -3, -3, -4, -5, -5, -3, -3, -3};
-    for (int i = 0; i < 9; i++) EXPECT_EQ(MapLZError(in[i]), out[i]) << in[i];
-    EXPECT_EQ(ShortCopyError(1000, 400, 0), -4);
-    EXPECT_EQ(ShortCopyError(1000, 400, 599), -4);
-    EXPECT_EQ(ShortCopyError(1000, 400, 600), -3);
-    EXPECT_EQ(ShortCopyError(1000, 1200, 0), -3);  // longer than promised: the data is wrong
-}
-
 void Stamp(const std::string& path, WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
     SYSTEMTIME st = {y, mo, 0, d, h, mi, s, 0};
     FILETIME local, utc;
@@ -202,15 +192,6 @@ TEST_F(Copy, FileNewerComparesWholeStamps) {
         EXPECT_EQ(FileNewer(src.c_str(), dest.c_str()), c.newer)
             << c.s[0] << "-" << c.s[1] << "-" << c.s[2] << " vs " << c.d[0] << "-" << c.d[1] << "-" << c.d[2];
     }
-}
-
-TEST(Paths, PreparePathAddsBackslashAndLowerCases) {
-    char a[32] = "C:\\Plugins";
-    PreparePath(a);
-    EXPECT_STREQ(a, "c:\\plugins\\");
-    char b[32] = "c:\\plugins\\";
-    PreparePath(b);
-    EXPECT_STREQ(b, "c:\\plugins\\");
 }
 
 TEST_F(Copy, FileExistAndWriteable) {

@@ -4,26 +4,6 @@
 
 namespace {
 
-TEST(GraphLogic, ClampsIntoTheRange) {
-    EXPECT_EQ(ClampPosition(-5, 0, 100), 0);
-    EXPECT_EQ(ClampPosition(250, 0, 100), 100);
-    EXPECT_EQ(ClampPosition(37, 0, 100), 37);
-    EXPECT_EQ(ClampPosition(7, 10, 5), 5);  // upside down: the maximum
-}
-
-TEST(GraphLogic, BarEndsAtTwoAndWidthMinusTwo) {
-    EXPECT_EQ(PositionToX(0, 0, 100, 200), 2);
-    EXPECT_EQ(PositionToX(100, 0, 100, 200), 198);
-    EXPECT_EQ(PositionToX(50, 0, 100, 201), 101);  // 98.5 rounds away from zero
-    EXPECT_EQ(PositionToPercent(37, 0, 100), 37);
-    EXPECT_EQ(PositionToPercent(1, 0, 3), 33);
-}
-
-TEST(GraphLogic, EmptyRangeIsAnEmptyBarAtZeroPercent) {
-    EXPECT_EQ(PositionToX(5, 5, 5, 200), 2);
-    EXPECT_EQ(PositionToPercent(5, 5, 5), 0);
-}
-
 class Graph : public Host {
 protected:
     static const int W = 187, H = 24;

@@ -2,20 +2,10 @@
 
 #include <thread>
 
+#include "drive.h"
 #include "setup.h"
 
-HWND WaitWindow(const char* caption, DWORD ms) {
-    DWORD start = GetTickCount(), self = GetCurrentProcessId();
-    do {
-        for (HWND w = FindWindowA(nullptr, caption); w; w = FindWindowExA(nullptr, w, nullptr, caption)) {
-            DWORD pid = 0;
-            GetWindowThreadProcessId(w, &pid);
-            if (pid == self && IsWindowVisible(w)) return w;
-        }
-        Sleep(10);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
-}
+HWND WaitWindow(const char* caption, DWORD ms) { return WaitForWindow(caption, ms, GetCurrentProcessId()); }
 
 INT_PTR RunModal(const char* name, const char* caption, DLGPROC proc, LPARAM param,
                  const std::function<void(HWND)>& script) {

@@ -3,8 +3,6 @@
 #include <string>
 
 #include "alertwatch.h"
-#include "compat.h"
-#include "filetable.h"
 #include "host.h"
 #include "modal.h"
 #include "pathdlg.h"
@@ -210,8 +208,9 @@ TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
         stillOpen = IsWindowVisible(dlg);
     });
     EXPECT_TRUE(stillOpen);
-    ASSERT_EQ(watch.seen.size(), 1u);
-    EXPECT_NE(watch.seen[0].text.find("is too long"), std::string::npos) << watch.seen[0].text;
+    auto seen = watch.Seen();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].text.find("is too long"), std::string::npos) << seen[0].text;
     EXPECT_FALSE(validdir(dir.c_str()));  // nothing made
 }
 
@@ -231,48 +230,6 @@ TEST_F(PathDialog, BrowsePutsTheChosenDirectoryInTheField) {
         shown = ItemText(dlg, IDC_PATH_EDIT);
     });
     EXPECT_EQ(shown, "C:\\owtest\\browse\\");
-}
-
-TEST(FreeSpace, SizesOfAnyMagnitude) {
-    const struct {
-        DWORD clusters, sectors, bytes;
-        const char* text;
-    } cases[] = {
-        {0x7FFFFFFF, 1, 1, "2097.151 MB"},      // 2^31 - 1 bytes
-        {1 << 15, 1 << 7, 1 << 9, "2097.152 MB"},  // 2^31
-        {1 << 16, 1 << 7, 1 << 9, "4194.304 MB"},  // 2^32
-        {1 << 26, 1 << 7, 1 << 9, "4294967.296 MB"},  // 2^42
-    };
-    for (auto& c : cases) {
-        char text[32];
-        freespacestr(ClusterBytes(c.clusters, c.sectors, c.bytes) / 1024, text);
-        EXPECT_STREQ(text, c.text);
-    }
-    char text[32];
-    freespacestr(1300, text);
-    EXPECT_STREQ(text, "1.300 MB");
-    freespacestr(1050, text);
-    EXPECT_STREQ(text, "1.050 MB");
-    freespacestr(7, text);
-    EXPECT_STREQ(text, "0.007 MB");
-}
-
-TEST(FullPath, OnlyADriveColonAndBackslashThenFileNameCharacters) {
-    for (const char* good : {"c:\\plugins", "C:\\", "z:\\a b\\c.d\\", "e:\\x/y"})
-        EXPECT_TRUE(FullPath(good)) << good;
-    for (const char* bad : {"plugins", "c:plugins", "ac:1", "\\plugins", "\\\\server\\share", "1:\\x", "c:\\a:b",
-                            "c:\\plu*gins", "c:\\a?", "c:\\\"q\"", "c:\\<", "c:\\>", "c:\\|", "c:\\tab\there", ""})
-        EXPECT_FALSE(FullPath(bad)) << bad;
-}
-
-TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
-    // 127 characters at most, with a backslash and a 12-character name.
-    for (int sources = 0; sources < 2; sources++) {
-        std::string dir = "c:\\" + std::string(127 - 1 - 12 - 3, 'a');
-        EXPECT_TRUE(DirFits(dir.c_str(), sources));
-        EXPECT_TRUE(DirFits((dir + "\\").c_str(), sources));
-        EXPECT_FALSE(DirFits((dir + "a").c_str(), sources));
-    }
 }
 
 }  // namespace

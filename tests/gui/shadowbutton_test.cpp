@@ -120,7 +120,7 @@ TEST_F(ShadowButton, FaceSitsAtOriginUpAndSixPixelsInDown) {
     EXPECT_EQ(Object<MyShadowButtonCtl>(ok)->nDepth, 2);
 }
 
-TEST_F(ShadowButton, PressAndReleaseStepThroughTheirDepthsSixtyMillisecondsApart) {
+TEST_F(ShadowButton, PressAndReleaseStepThroughTheirDepthsAtLeastSixtyMillisecondsApart) {
     gButtonProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(ok, GWLP_WNDPROC, LONG_PTR(RecordDepths)));
     gDepths.clear();
     Mouse(ok, WM_LBUTTONDOWN, 20, 15);
@@ -131,11 +131,9 @@ TEST_F(ShadowButton, PressAndReleaseStepThroughTheirDepthsSixtyMillisecondsApart
     const int want[] = {8, 6, 4, 2, 2, 5, 8, 8, 6, 4, 2, 8};
     ASSERT_EQ(gDepths.size(), sizeof want / sizeof *want);
     for (size_t i = 0; i < gDepths.size(); i++) EXPECT_EQ(gDepths[i].first, want[i]) << i;
-    for (size_t i : {1u, 2u, 3u, 5u, 6u, 8u, 9u, 10u}) {
-        DWORD gap = gDepths[i].second - gDepths[i - 1].second;
-        EXPECT_GE(gap, 60u) << i;
-        EXPECT_LE(gap, 120u) << i;
-    }
+    // At least the design's 60 ms after each step; no upper bound, which a
+    // loaded machine would break.
+    for (size_t i : {1u, 2u, 3u, 5u, 6u, 8u, 9u, 10u}) EXPECT_GE(gDepths[i].second - gDepths[i - 1].second, 60u) << i;
     ASSERT_EQ(Commands::seen.size(), 1u);  // after the face is back at depth 8
     EXPECT_EQ(LOWORD(Commands::seen[0].first), IDOK);
     EXPECT_GE(clickTick, gDepths.back().second);

@@ -1,0 +1,122 @@
+// Logic that needs no window: the template-text splitter, LZ error mapping,
+// paths and their limits, free-space text and the progress graph's geometry.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../../controls/controls.h"
+#include "compat.h"
+#include "copy.h"
+#include "filetable.h"
+#include "pathdlg.h"
+
+namespace {
+
+TEST(PickOff, SplitsFieldsAtTheDelimiter) {
+    char text[] = "1,Hel";
+    char field[63];
+    char* next = MyControlCtl::pickOff(text, ',', field, sizeof field);
+    EXPECT_STREQ(field, "1");
+    EXPECT_EQ(next, text + 2);
+    next = MyControlCtl::pickOff(next, ',', field, sizeof field);
+    EXPECT_STREQ(field, "Hel");
+    EXPECT_EQ(next, text + 5);
+}
+
+TEST(PickOff, KeepsSizeMinusTwoCharactersAndSkipsTheRest) {
+    char text[] = "abcdef,g";
+    char field[4] = "xyz";
+    char* next = MyControlCtl::pickOff(text, ',', field, 4);
+    EXPECT_STREQ(field, "ab");
+    EXPECT_EQ(next, text + 7);
+}
+
+TEST(PickOff, EmptyTextGivesEmptyFieldAndSamePosition) {
+    char text[] = "";
+    char field[8] = "junk";
+    EXPECT_EQ(MyControlCtl::pickOff(text, ',', field, 8), text);
+    EXPECT_STREQ(field, "");
+}
+
+TEST(LZErrors, MappingAndShortCopies) {
+    const int in[] = {-1, -2, -3, -4, -5, -6, -7, -8, -99};
+    const int out[] = {-1, -3, -3, -4, -5, -5, -3, -3, -3};
+    for (int i = 0; i < 9; i++) EXPECT_EQ(MapLZError(in[i]), out[i]) << in[i];
+    EXPECT_EQ(ShortCopyError(1000, 400, 0), -4);
+    EXPECT_EQ(ShortCopyError(1000, 400, 599), -4);
+    EXPECT_EQ(ShortCopyError(1000, 400, 600), -3);
+    EXPECT_EQ(ShortCopyError(1000, 1200, 0), -3);  // longer than promised: the data is wrong
+}
+
+TEST(Paths, PreparePathAddsBackslashAndLowerCases) {
+    char a[32] = "C:\\Plugins";
+    PreparePath(a);
+    EXPECT_STREQ(a, "c:\\plugins\\");
+    char b[32] = "c:\\plugins\\";
+    PreparePath(b);
+    EXPECT_STREQ(b, "c:\\plugins\\");
+}
+
+TEST(GraphLogic, ClampsIntoTheRange) {
+    EXPECT_EQ(ClampPosition(-5, 0, 100), 0);
+    EXPECT_EQ(ClampPosition(250, 0, 100), 100);
+    EXPECT_EQ(ClampPosition(37, 0, 100), 37);
+    EXPECT_EQ(ClampPosition(7, 10, 5), 5);  // upside down: the maximum
+}
+
+TEST(GraphLogic, BarEndsAtTwoAndWidthMinusTwo) {
+    EXPECT_EQ(PositionToX(0, 0, 100, 200), 2);
+    EXPECT_EQ(PositionToX(100, 0, 100, 200), 198);
+    EXPECT_EQ(PositionToX(50, 0, 100, 201), 101);  // 98.5 rounds away from zero
+    EXPECT_EQ(PositionToPercent(37, 0, 100), 37);
+    EXPECT_EQ(PositionToPercent(1, 0, 3), 33);
+}
+
+TEST(GraphLogic, EmptyRangeIsAnEmptyBarAtZeroPercent) {
+    EXPECT_EQ(PositionToX(5, 5, 5, 200), 2);
+    EXPECT_EQ(PositionToPercent(5, 5, 5), 0);
+}
+
+TEST(FreeSpace, SizesOfAnyMagnitude) {
+    const struct {
+        DWORD clusters, sectors, bytes;
+        const char* text;
+    } cases[] = {
+        {0x7FFFFFFF, 1, 1, "2097.151 MB"},      // 2^31 - 1 bytes
+        {1 << 15, 1 << 7, 1 << 9, "2097.152 MB"},  // 2^31
+        {1 << 16, 1 << 7, 1 << 9, "4194.304 MB"},  // 2^32
+        {1 << 26, 1 << 7, 1 << 9, "4294967.296 MB"},  // 2^42
+    };
+    for (auto& c : cases) {
+        char text[32];
+        freespacestr(ClusterBytes(c.clusters, c.sectors, c.bytes) / 1024, text);
+        EXPECT_STREQ(text, c.text);
+    }
+    char text[32];
+    freespacestr(1300, text);
+    EXPECT_STREQ(text, "1.300 MB");
+    freespacestr(1050, text);
+    EXPECT_STREQ(text, "1.050 MB");
+    freespacestr(7, text);
+    EXPECT_STREQ(text, "0.007 MB");
+}
+
+TEST(FullPath, OnlyADriveColonAndBackslashThenFileNameCharacters) {
+    for (const char* good : {"c:\\plugins", "C:\\", "z:\\a b\\c.d\\", "e:\\x/y"})
+        EXPECT_TRUE(FullPath(good)) << good;
+    for (const char* bad : {"plugins", "c:plugins", "ac:1", "\\plugins", "\\\\server\\share", "1:\\x", "c:\\a:b",
+                            "c:\\plu*gins", "c:\\a?", "c:\\\"q\"", "c:\\<", "c:\\>", "c:\\|", "c:\\tab\there", ""})
+        EXPECT_FALSE(FullPath(bad)) << bad;
+}
+
+TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
+    // 127 characters at most, with a backslash and a 12-character name.
+    for (int sources = 0; sources < 2; sources++) {
+        std::string dir = "c:\\" + std::string(127 - 1 - 12 - 3, 'a');
+        EXPECT_TRUE(DirFits(dir.c_str(), sources));
+        EXPECT_TRUE(DirFits((dir + "\\").c_str(), sources));
+        EXPECT_FALSE(DirFits((dir + "a").c_str(), sources));
+    }
+}
+
+}  // namespace
