@@ -5,6 +5,7 @@
 #include <new>
 
 #include "../controls/core/controlmgr.h"
+#include "../controls/core/gdi.h"
 #include "../controls/image/dibtex.h"
 #include "dialogs.h"
 #include "resource.h"
@@ -109,7 +110,7 @@ void Paint(HWND hwnd, HDC hdc) {
         char* end = line;
         while (*end && *end != '\n') end++;
         int n = int(end - line);
-        HGDIOBJ oldFont = SelectObject(hdc, indent ? gBackground.smallFont : gBackground.largeFont);
+        SelectedObject font(hdc, indent ? gBackground.smallFont : gBackground.largeFont);
         SetTextColor(hdc, RGB(0, 0, 0));
         TextOutA(hdc, indent + 7, y, line, n);
         SetTextColor(hdc, RGB(255, 255, 255));
@@ -117,7 +118,6 @@ void Paint(HWND hwnd, HDC hdc) {
         y += GetTextHeight(hdc, line, n) + 4;
         line += *end ? n + 1 : n;
         indent = 10;
-        SelectObject(hdc, oldFont);
     }
     SetTextColor(hdc, oldColour);
     SetBkMode(hdc, oldMode);

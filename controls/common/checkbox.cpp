@@ -3,6 +3,7 @@
 #include <new>
 
 #include "../core/controlmgr.h"
+#include "../core/gdi.h"
 #include "text.h"
 
 MyCheckBoxClass* MyCheckBox = nullptr;
@@ -30,7 +31,7 @@ void MyCheckBoxCtl::OnPaint(PAINTSTRUCT& ps) {
     int h = rc.bottom - rc.top, m = h / 2;
     HFONT font = ControlMgr->GetFont();
     if (font && !fAnimating) {
-        HGDIOBJ oldFont = SelectObject(ps.hdc, font);
+        SelectedObject selected(ps.hdc, font);
         int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
         rc.left += 22;
         char text[63];
@@ -41,7 +42,6 @@ void MyCheckBoxCtl::OnPaint(PAINTSTRUCT& ps) {
         else
             DrawTextA(ps.hdc, ansi, -1, &rc, DT_SINGLELINE | DT_VCENTER);
         SetBkMode(ps.hdc, oldMode);
-        SelectObject(ps.hdc, oldFont);
     }
     if (!fAnimating) Ctl3dBox(ps.hdc, RECT{7, m - 6, 19, m + 6}, ControlMgr->GetClientBrush());
     if (!tick.hImage) {

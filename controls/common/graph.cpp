@@ -3,6 +3,7 @@
 #include <new>
 
 #include "../core/controlmgr.h"
+#include "../core/gdi.h"
 
 MyGraphClass* MyGraph = nullptr;
 
@@ -72,27 +73,23 @@ void MyGraphCtl::OnPaint(PAINTSTRUCT& ps) {
 
     // The label goes through a monochrome bitmap combined with SRCINVERT, so
     // it reads in inverse video over both parts of the bar.
-    HDC mem = CreateCompatibleDC(ps.hdc);
+    MemoryDC mem(ps.hdc);
     if (!mem) return;
     HBITMAP mono = CreateCompatibleBitmap(mem, w, h);
-    if (!mono) {
-        DeleteDC(mem);
-        return;
+    if (!mono) return;
+    {
+        SelectedObject bitmap(mem, mono);
+        RECT all = {0, 0, w, h};
+        FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        SelectedObject font(mem, ControlMgr->GetFont());
+        SetBkMode(mem, TRANSPARENT);
+        SetTextColor(mem, RGB(255, 255, 255));
+        char label[16];
+        int n = wsprintfA(label, "%d%%", PositionToPercent(nPosition, nMinimum, nMaximum));
+        char sample[] = "50%";
+        int tw = GetTextWidth(mem, sample, 3);  // labels of any length start where "50%" would
+        TextOutA(mem, (w - 1 - tw) / 2, (h - 1 - ControlMgr->nFontHeight) / 2, AnsiFromOem(label), n);
+        BitBlt(ps.hdc, 0, 0, w, h, mem, 0, 0, SRCINVERT);
     }
-    HGDIOBJ oldBitmap = SelectObject(mem, mono);
-    RECT all = {0, 0, w, h};
-    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    HGDIOBJ oldFont = SelectObject(mem, ControlMgr->GetFont());
-    SetBkMode(mem, TRANSPARENT);
-    SetTextColor(mem, RGB(255, 255, 255));
-    char label[16];
-    int n = wsprintfA(label, "%d%%", PositionToPercent(nPosition, nMinimum, nMaximum));
-    char sample[] = "50%";
-    int tw = GetTextWidth(mem, sample, 3);  // labels of any length start where "50%" would
-    TextOutA(mem, (w - 1 - tw) / 2, (h - 1 - ControlMgr->nFontHeight) / 2, AnsiFromOem(label), n);
-    BitBlt(ps.hdc, 0, 0, w, h, mem, 0, 0, SRCINVERT);
-    SelectObject(mem, oldFont);
-    SelectObject(mem, oldBitmap);
-    DeleteObject(mono);
-    DeleteDC(mem);
+    DeleteObject(mono);  // deselected above
 }

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "../core/controlmgr.h"
+#include "../core/gdi.h"
 #include "../core/resload.h"
 
 MyMTextClass* MyMText = nullptr;
@@ -45,11 +46,10 @@ void MyMTextCtl::OnPaint(PAINTSTRUCT& ps) {
     if (!font) return;
     RECT rc;
     GetClientRect(hWnd, &rc);
-    HGDIOBJ oldFont = SelectObject(ps.hdc, font);
+    SelectedObject selected(ps.hdc, font);
     int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
     DrawTextA(ps.hdc, AnsiFromOem(pText), -1, &rc, DT_WORDBREAK | DT_VCENTER | (fCentred ? DT_CENTER : 0));
     SetBkMode(ps.hdc, oldMode);
-    SelectObject(ps.hdc, oldFont);
 }
 
 int MyMTextCtl::OnEraseBackground(HDC hdc) {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../core/controlmgr.h"
+#include "../core/gdi.h"
 
 MyTextClass* MyText = nullptr;
 
@@ -46,7 +47,7 @@ void MyTextCtl::OnPaint(PAINTSTRUCT& ps) {
     if (!font) return;
     RECT rc;
     GetClientRect(hWnd, &rc);
-    HGDIOBJ oldFont = SelectObject(ps.hdc, font);
+    SelectedObject selected(ps.hdc, font);
     int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
     char text[63];
     GetWindowTextA(hWnd, text, sizeof text);
@@ -58,7 +59,6 @@ void MyTextCtl::OnPaint(PAINTSTRUCT& ps) {
         DrawTextA(ps.hdc, ansi, -1, &rc, DT_SINGLELINE | DT_VCENTER | (fRightAligned ? DT_RIGHT : DT_LEFT));
     }
     SetBkMode(ps.hdc, oldMode);
-    SelectObject(ps.hdc, oldFont);
 }
 
 int MyTextCtl::OnEraseBackground(HDC hdc) {

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "controlmgr.h"
+#include "gdi.h"
 
 MyControlCtl::MyControlCtl() : hWnd(nullptr), fEnabled(0), hFocusPeer(0) {}
 
@@ -33,27 +34,28 @@ int MyControlCtl::GetTextWidth(HDC hdc, char* text, int len) {
 void MyControlCtl::Ctl3dBox(HDC hdc, RECT r, HBRUSH hBrush) {
     HPEN light = ControlMgr->GetLightGreyPen();
     HPEN dark = ControlMgr->GetDarkGreyPen();
-    HGDIOBJ oldPen = SelectObject(hdc, GetStockObject(BLACK_PEN));
-    MoveToEx(hdc, r.left + 1, r.bottom - 2, nullptr);
-    LineTo(hdc, r.left + 1, r.top + 1);
-    LineTo(hdc, r.right - 1, r.top + 1);
-    if (light) {
-        SelectObject(hdc, light);
-        MoveToEx(hdc, r.left + 1, r.bottom - 1, nullptr);
-        LineTo(hdc, r.right - 1, r.bottom - 1);
-        LineTo(hdc, r.right - 1, r.top);
+    {
+        SelectedObject pen(hdc, GetStockObject(BLACK_PEN));
+        MoveToEx(hdc, r.left + 1, r.bottom - 2, nullptr);
+        LineTo(hdc, r.left + 1, r.top + 1);
+        LineTo(hdc, r.right - 1, r.top + 1);
+        if (light) {
+            pen.Select(light);
+            MoveToEx(hdc, r.left + 1, r.bottom - 1, nullptr);
+            LineTo(hdc, r.right - 1, r.bottom - 1);
+            LineTo(hdc, r.right - 1, r.top);
+        }
+        pen.Select(GetStockObject(WHITE_PEN));
+        MoveToEx(hdc, r.left, r.bottom, nullptr);
+        LineTo(hdc, r.right, r.bottom);
+        LineTo(hdc, r.right, r.top - 1);
+        if (dark) {
+            pen.Select(dark);
+            MoveToEx(hdc, r.left, r.bottom - 1, nullptr);
+            LineTo(hdc, r.left, r.top);
+            LineTo(hdc, r.right, r.top);
+        }
     }
-    SelectObject(hdc, GetStockObject(WHITE_PEN));
-    MoveToEx(hdc, r.left, r.bottom, nullptr);
-    LineTo(hdc, r.right, r.bottom);
-    LineTo(hdc, r.right, r.top - 1);
-    if (dark) {
-        SelectObject(hdc, dark);
-        MoveToEx(hdc, r.left, r.bottom - 1, nullptr);
-        LineTo(hdc, r.left, r.top);
-        LineTo(hdc, r.right, r.top);
-    }
-    SelectObject(hdc, oldPen);
     if (hBrush) {
         RECT inside = {r.left + 2, r.top + 2, r.right - 1, r.bottom - 1};
         FillRect(hdc, &inside, hBrush);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "../core/gdi.h"
+
 static const int kEntries = 256;
 static const SIZE_T kInfoBytes = sizeof(BITMAPINFOHEADER) + kEntries * sizeof(RGBQUAD);  // 1,064
 
@@ -136,18 +138,16 @@ DIBTex::DIBTex(HINSTANCE hInstance, char* name)
         nHeight = dib->bmiHeader.biHeight;
         hPalette = CreateBestPalette(tables);
         HDC screen = GetDC(nullptr);
-        HDC mem = CreateCompatibleDC(screen);
-        HPALETTE oldPal = hPalette ? SelectPalette(mem, hPalette, FALSE) : nullptr;
-        if (hPalette) RealizePalette(mem);
-        for (int tone = TONE_SHADOW; tone <= TONE_HIGHLIGHT; tone++) {
-            hTiles[tone] = CreateCompatibleBitmap(screen, nWidth, nHeight);
-            HGDIOBJ old = SelectObject(mem, hTiles[tone]);
-            StretchDIBits(mem, 0, 0, nWidth, nHeight, 0, 0, nWidth, nHeight, pixels, tables[tone], DIB_RGB_COLORS,
-                          SRCCOPY);
-            SelectObject(mem, old);
+        {
+            MemoryDC mem(screen);
+            SelectedPalette palette(mem, hPalette);
+            for (int tone = TONE_SHADOW; tone <= TONE_HIGHLIGHT; tone++) {
+                hTiles[tone] = CreateCompatibleBitmap(screen, nWidth, nHeight);
+                SelectedObject tile(mem, hTiles[tone]);
+                StretchDIBits(mem, 0, 0, nWidth, nHeight, 0, 0, nWidth, nHeight, pixels, tables[tone],
+                              DIB_RGB_COLORS, SRCCOPY);
+            }
         }
-        if (oldPal) SelectPalette(mem, oldPal, FALSE);
-        DeleteDC(mem);
         ReleaseDC(nullptr, screen);
     }
     for (BITMAPINFO* t : tables) FreeBMInfo(t);
@@ -165,14 +165,12 @@ int DIBTex::TexMap(HDC dc, int xOffset, int yOffset, RECT& area, int tone, DWORD
     int col0, col1, row0, row1;
     TileRange(area.left, area.right, xOffset, nWidth, &col0, &col1);
     TileRange(area.top, area.bottom, yOffset, nHeight, &row0, &row1);
-    HDC mem = CreateCompatibleDC(dc);
+    MemoryDC mem(dc);
     if (!mem) return 1;
-    HGDIOBJ old = SelectObject(mem, hTiles[tone]);
+    SelectedObject tile(mem, hTiles[tone]);
     for (int i = col0; i < col1; i++)
         for (int j = row0; j < row1; j++)
             BitBlt(dc, i * nWidth - xOffset, j * nHeight - yOffset, nWidth, nHeight, mem, 0, 0, rop);
-    SelectObject(mem, old);
-    DeleteDC(mem);
     return 1;
 }
 

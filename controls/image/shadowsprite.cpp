@@ -1,5 +1,6 @@
 #include "shadowsprite.h"
 
+#include "../core/gdi.h"
 #include "sprite.h"
 
 ShadowSprite::ShadowSprite()
@@ -37,9 +38,9 @@ int ShadowSprite::ShadowTexture(TextureSource source, void* arg, int x, int y) {
 int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
     if (!hImage) return 1;  // no face: nothing to show
     int w = bm.bmWidth, h = bm.bmHeight;
-    HDC m = CreateCompatibleDC(dc);
+    MemoryDC m(dc);
     if (!m) return 1;
-    HGDIOBJ oldM = SelectObject(m, hMask);
+    SelectedObject bitmap(m, hMask);
     // The silhouette goes black first, so drawing the shadow again over itself
     // gives the same pixels.
     BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCAND);
@@ -47,24 +48,22 @@ int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
     if (tex) {
         HDC screen = GetDC(nullptr);
         HBITMAP t = CreateCompatibleBitmap(screen, w, h);
-        HDC n = CreateCompatibleDC(m);
-        HGDIOBJ oldN = SelectObject(n, t);
-        BitBlt(n, 0, 0, w, h, m, 0, 0, NOTSRCCOPY);  // white where the face is opaque
-        RECT area = {0, 0, w, h};
-        tex->TexMap(n, xTexture + nShadow, yTexture + nShadow, area, TONE_SHADOW, SRCAND);
-        SelectObject(n, oldN);
-        DeleteDC(n);
-        SelectObject(m, t);
+        {
+            MemoryDC n(static_cast<HDC>(m));
+            SelectedObject shadow(n, t);
+            BitBlt(n, 0, 0, w, h, m, 0, 0, NOTSRCCOPY);  // white where the face is opaque
+            RECT area = {0, 0, w, h};
+            tex->TexMap(n, xTexture + nShadow, yTexture + nShadow, area, TONE_SHADOW, SRCAND);
+        }
+        bitmap.Select(t);
         BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCPAINT);
-        SelectObject(m, hMask);
-        DeleteObject(t);
+        bitmap.Select(hMask);
+        DeleteObject(t);  // deselected just now
         ReleaseDC(nullptr, screen);
     }
     BitBlt(dc, x, y, w, h, m, 0, 0, SRCAND);
-    SelectObject(m, hImage);
+    bitmap.Select(hImage);
     BitBlt(dc, x, y, w, h, m, 0, 0, SRCPAINT);
-    SelectObject(m, oldM);
-    DeleteDC(m);
     return 1;
 }
 

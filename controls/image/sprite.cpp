@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "../core/gdi.h"
+
 Sprite::Sprite()
     : hImage(nullptr), hMask(nullptr), bm(), xLast(0), yLast(0), hSave(nullptr), fTransparent(0),
       crKey(0) {}
@@ -18,12 +20,11 @@ static const int CAPS1 = 94;
 static const int C1_TRANSPARENT = 0x1;
 
 HBITMAP BuildKeyMask(HDC screen, HBITMAP image, int width, int height, COLORREF key) {
-    HDC colour = CreateCompatibleDC(screen);
-    HDC mono = CreateCompatibleDC(screen);
-    HGDIOBJ oldColour = SelectObject(colour, image);
+    MemoryDC colour(screen), mono(screen);
+    SelectedObject colourBitmap(colour, image);
     // Compatible with the mask context's initial bitmap: monochrome.
     HBITMAP mask = CreateCompatibleBitmap(mono, width, height);
-    HGDIOBJ oldMono = SelectObject(mono, mask);
+    SelectedObject monoBitmap(mono, mask);
     // Colour to monochrome: the key colour becomes white, the rest black.
     SetBkColor(colour, key);
     BitBlt(mono, 0, 0, width, height, colour, 0, 0, SRCCOPY);
@@ -33,10 +34,6 @@ HBITMAP BuildKeyMask(HDC screen, HBITMAP image, int width, int height, COLORREF 
     SetBkColor(colour, RGB(0, 0, 0));
     SetTextColor(colour, RGB(255, 255, 255));
     BitBlt(colour, 0, 0, width, height, mono, 0, 0, SRCAND);
-    SelectObject(mono, oldMono);
-    SelectObject(colour, oldColour);
-    DeleteDC(mono);
-    DeleteDC(colour);
     return mask;
 }
 
@@ -68,32 +65,29 @@ int Sprite::Load(void* hInstance, char* imageName, char* maskName, COLORREF key,
 
 int Sprite::Draw(HDC dc, int x, int y, int frame) {
     if (!hImage) return 1;  // nothing loaded: nothing to show
-    HDC mem = CreateCompatibleDC(dc);
+    MemoryDC mem(dc);
     if (!mem) return 1;
     int sx = frame * bm.bmWidth;
-    HGDIOBJ old;
     if (!fTransparent) {
-        old = SelectObject(mem, hMask);
+        SelectedObject bitmap(mem, hMask);
         BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, sx, 0, SRCAND);
-        SelectObject(mem, hImage);
+        bitmap.Select(hImage);
         BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, sx, 0, SRCPAINT);
     } else {
         const int NEWTRANSPARENT = 3;  // the mode of devices that report C1_TRANSPARENT
         int oldMode = SetBkMode(dc, NEWTRANSPARENT);
         COLORREF oldBk = SetBkColor(dc, crKey);
-        old = SelectObject(mem, hImage);
+        SelectedObject bitmap(mem, hImage);
         BitBlt(dc, x, y, bm.bmWidth, bm.bmHeight, mem, sx, 0, SRCCOPY);
         SetBkColor(dc, oldBk);
         SetBkMode(dc, oldMode);
     }
-    SelectObject(mem, old);
-    DeleteDC(mem);
     return 1;
 }
 
 int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, HBITMAP* save, int* xLast,
                  int* yLast, DrawSprite draw, void* context) {
-    HDC work = CreateCompatibleDC(dc);
+    MemoryDC work(dc);
     if (!work) return 0;
     // The area both places take.
     RECT u = {x, y, x + w + extra, y + h + extra};
@@ -104,44 +98,40 @@ int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, H
         u.bottom = u.top + abs(*yLast - y) + h + extra;
     }
     int uw = u.right - u.left, uh = u.bottom - u.top;
-    // With the image selected, compatible bitmaps get its colour format.
-    HGDIOBJ oldWork = SelectObject(work, image);
-    HBITMAP compose = CreateCompatibleBitmap(work, uw, uh);
-    SelectObject(work, compose);
-    BitBlt(work, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
-
-    HDC saved = CreateCompatibleDC(dc);
-    HGDIOBJ oldSaved;
-    if (*save) {
-        oldSaved = SelectObject(saved, *save);
-        BitBlt(work, *xLast - u.left, *yLast - u.top, w, h, saved, 0, 0, SRCCOPY);
-    } else {
-        oldSaved = SelectObject(saved, image);
-        *save = CreateCompatibleBitmap(work, w, h);
-        SelectObject(saved, *save);
+    HBITMAP compose;
+    {
+        // With the image selected, compatible bitmaps get its colour format.
+        SelectedObject workBitmap(work, image);
+        compose = CreateCompatibleBitmap(work, uw, uh);
+        workBitmap.Select(compose);
+        BitBlt(work, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
+        {
+            // Put back what the last place hid, and keep what the new one hides.
+            MemoryDC saved(dc);
+            SelectedObject savedBitmap(saved, *save ? *save : image);
+            if (*save) {
+                BitBlt(work, *xLast - u.left, *yLast - u.top, w, h, saved, 0, 0, SRCCOPY);
+            } else {
+                *save = CreateCompatibleBitmap(work, w, h);
+                savedBitmap.Select(*save);
+            }
+            BitBlt(saved, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
+            *xLast = x;
+            *yLast = y;
+        }
+        draw(context, work, x - u.left, y - u.top);
+        BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
     }
-    BitBlt(saved, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
-    *xLast = x;
-    *yLast = y;
-    SelectObject(saved, oldSaved);
-    DeleteDC(saved);
-
-    draw(context, work, x - u.left, y - u.top);
-    BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
-    SelectObject(work, oldWork);
-    DeleteDC(work);
-    DeleteObject(compose);
+    DeleteObject(compose);  // deselected above
     return 1;
 }
 
 void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w, int h) {
     if (restore && *save) {
-        HDC mem = CreateCompatibleDC(dc);
+        MemoryDC mem(dc);
         if (mem) {
-            HGDIOBJ old = SelectObject(mem, *save);
+            SelectedObject bitmap(mem, *save);
             BitBlt(dc, xLast, yLast, w, h, mem, 0, 0, SRCCOPY);
-            SelectObject(mem, old);
-            DeleteDC(mem);
         }
     }
     if (*save) DeleteObject(*save);

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "../core/controlmgr.h"
+#include "../core/gdi.h"
 
 MyTexDlgClass* MyTexDlg = nullptr;
 
@@ -88,18 +89,13 @@ int TexDlg::OnPaint() {
     PAINTSTRUCT ps;
     BeginPaint(hDlg, &ps);
     if (!IsRectEmpty(&ps.rcPaint)) {
-        HPALETTE oldPal = nullptr;
-        if (tex.hPalette) {
-            oldPal = SelectPalette(ps.hdc, tex.hPalette, FALSE);
-            RealizePalette(ps.hdc);
-        }
+        SelectedPalette palette(ps.hdc, tex.hPalette);
         RECT window, client;
         GetWindowRect(hDlg, &window);
         GetClientRect(hDlg, &client);
         ClientRectToScreen(&client);
         // The client area continues the frame's tiling.
         tex.TexMap(ps.hdc, client.left - window.left, client.top - window.top, ps.rcPaint, TONE_NORMAL, SRCCOPY);
-        if (oldPal) SelectPalette(ps.hdc, oldPal, FALSE);
     }
     EndPaint(hDlg, &ps);
     return 0;
@@ -122,11 +118,13 @@ void TexDlg::CalcRegions(RECT* window) {
 int TexDlg::OnNCPaint(HRGN) {
     HDC dc = GetWindowDC(hDlg);
     if (!dc) return 0;
-    HPALETTE oldPal = nullptr;
-    if (tex.hPalette) {
-        oldPal = SelectPalette(dc, tex.hPalette, FALSE);
-        RealizePalette(dc);
-    }
+    PaintFrame(dc);
+    ReleaseDC(hDlg, dc);
+    return 0;
+}
+
+void TexDlg::PaintFrame(HDC dc) {
+    SelectedPalette palette(dc, tex.hPalette);
     RECT window;
     GetWindowRect(hDlg, &window);
     int w = window.right - window.left, h = window.bottom - window.top;
@@ -150,9 +148,6 @@ int TexDlg::OnNCPaint(HRGN) {
         tex.TexMap(dc, 0, 0, b.band, b.tone, SRCCOPY);
     }
     SelectClipRgn(dc, nullptr);
-    if (oldPal) SelectPalette(dc, oldPal, FALSE);
-    ReleaseDC(hDlg, dc);
-    return 0;
 }
 
 LRESULT CALLBACK Tex_SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

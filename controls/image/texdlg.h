@@ -33,6 +33,8 @@ public:
 
     int OnPaint();
     int OnNCPaint(HRGN update);
+    // The bevels of the frame, into a window DC.
+    void PaintFrame(HDC dc);
     void CalcRegions(RECT* window);
     void ClientRectToScreen(RECT* r);
 };
