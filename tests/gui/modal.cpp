@@ -7,6 +7,22 @@
 
 HWND WaitWindow(const char* caption, DWORD ms) { return WaitForWindow(caption, ms, GetCurrentProcessId()); }
 
+bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start >= ms) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+HWND FocusOf(HWND hwnd) {
+    GUITHREADINFO gui = {};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(hwnd, nullptr), &gui);
+    return gui.hwndFocus;
+}
+
 INT_PTR RunModal(const char* name, const char* caption, DLGPROC proc, LPARAM param,
                  const std::function<void(HWND)>& script) {
     std::thread driver([&] {

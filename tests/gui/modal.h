@@ -9,6 +9,10 @@
 // The visible top-level window of this process with that caption, or null
 // after ms milliseconds.
 HWND WaitWindow(const char* caption, DWORD ms = 5000);
+// Waits until done() holds, or ms milliseconds have passed; says which.
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
+// The window with the keyboard focus in the thread of hwnd.
+HWND FocusOf(HWND hwnd);
 // Runs DialogBoxParamA(template, proc, param) here while script(dialog) runs
 // on another thread; returns the dialog's result.
 INT_PTR RunModal(const char* name, const char* caption, DLGPROC proc, LPARAM param,

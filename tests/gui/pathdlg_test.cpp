@@ -182,15 +182,11 @@ TEST_F(PathDialog, RejectedPathShowsBadPathAndReturnsToTheField) {
         if (bad) {
             message = ItemText(bad, IDC_BADPATH_TEXT);
             PostMessageA(bad, WM_COMMAND, IDOK, 0);
-            while (IsWindow(bad)) Sleep(10);
         }
-        Sleep(100);
-        stillOpen = IsWindowVisible(dlg);
         edit = GetDlgItem(dlg, IDC_PATH_EDIT);
-        GUITHREADINFO gui = {};
-        gui.cbSize = sizeof gui;
-        GetGUIThreadInfo(GetWindowThreadProcessId(dlg, nullptr), &gui);
-        focus = gui.hwndFocus;
+        WaitUntil([&] { return !IsWindow(bad) && FocusOf(dlg) == edit; });
+        stillOpen = IsWindowVisible(dlg);
+        focus = FocusOf(dlg);
     });
     EXPECT_EQ(message, "Cannot find \"c:\\owtest\\no\\such\"");
     EXPECT_TRUE(stillOpen);
@@ -225,8 +221,7 @@ TEST_F(PathDialog, BrowsePutsTheChosenDirectoryInTheField) {
         HWND name = GetDlgItem(open, 0x47C) ? GetDlgItem(open, 0x47C) : GetDlgItem(open, 0x480);
         SetWindowTextA(name, "C:\\owtest\\browse\\any.8bf");
         PostMessageA(open, WM_COMMAND, IDOK, 0);
-        for (int i = 0; i < 100 && IsWindow(open); i++) Sleep(20);
-        Sleep(100);
+        WaitUntil([&] { return !IsWindow(open) && ItemText(dlg, IDC_PATH_EDIT) == "C:\\owtest\\browse\\"; });
         shown = ItemText(dlg, IDC_PATH_EDIT);
     });
     EXPECT_EQ(shown, "C:\\owtest\\browse\\");
