@@ -148,11 +148,17 @@ clone)
 run)
     make_prefix
     start_residents
-    # The program's current directory: OW_CWD, or the prefix's C: drive, never
-    # the checkout, so that nothing it writes by a relative path lands there.
+    # Relative paths given here still name the same files once the program
+    # runs elsewhere: in OW_CWD, or the prefix's C: drive, never the checkout,
+    # so that nothing it writes by a relative path lands there.
+    args=()
+    for a in "$@"; do
+        [ "${a#/}" = "$a" ] && [ -e "$a" ] && a=$(winpath "$(realpath "$a")")
+        args+=("$a")
+    done
     cd "${OW_CWD:-$WINEPREFIX/drive_c}"
     set +e
-    timeout -k 5 "$TIMEOUT" "$WINELOADER" "$@"
+    timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}"
     rc=$?
     [ $rc -eq 124 ] && echo "winebed: $1 timed out after $TIMEOUT s" >&2
     exit $rc
