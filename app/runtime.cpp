@@ -12,10 +12,6 @@
 extern "C" {
 
 void* malloc(size_t n) { return HeapAlloc(GetProcessHeap(), 0, n); }
-void* calloc(size_t count, size_t size) {
-    if (size && count > static_cast<size_t>(-1) / size) return nullptr;
-    return HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, count * size);
-}
 void free(void* p) {
     if (p) HeapFree(GetProcessHeap(), 0, p);
 }

@@ -1,5 +1,7 @@
 #include "filetable.h"
 
+#include <cstring>
+
 // Platform values: 2 Windows NT, 4 Windows 95, 8 Windows 3.1 with Win32s.
 const CopyEntry gCopy[] = {
     {"msvcrt20._ll", "msvcrt20.dll", 1, 1, 2 | 4},
@@ -21,17 +23,14 @@ const int gFiles = sizeof gCopy / sizeof gCopy[0];
 int MaxDirLength(int sources) {
     int longest = sources ? 0 : kTempNameLength;
     for (int i = 0; i < gFiles; i++) {
-        const char* name = sources ? gCopy[i].pszSource : gCopy[i].pszDest;
-        int n = 0;
-        while (name[n]) n++;
+        int n = int(strlen(sources ? gCopy[i].pszSource : gCopy[i].pszDest));
         if (n > longest) longest = n;
     }
     return kOpenPathMax - 1 - longest;  // the directory, its backslash, the name
 }
 
 int DirFits(const char* dir, int sources) {
-    int n = 0;
-    while (dir[n]) n++;
+    int n = int(strlen(dir));
     if (n && dir[n - 1] == '\\') n--;
     return n <= MaxDirLength(sources);
 }
