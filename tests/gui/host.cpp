@@ -41,11 +41,30 @@ HWND Host::Child(const char* cls, const char* text, int x, int y, int w, int h, 
     return hwnd;
 }
 
+// Hidden windows are never sent WM_PAINT: only visible ones count.
+static BOOL CALLBACK ChildNeedsPaint(HWND hwnd, LPARAM found) {
+    if (!IsWindowVisible(hwnd) || !GetUpdateRect(hwnd, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+static BOOL CALLBACK NeedsPaint(HWND hwnd, LPARAM found) {
+    if (!IsWindowVisible(hwnd)) return TRUE;
+    if (GetUpdateRect(hwnd, nullptr, FALSE)) *reinterpret_cast<bool*>(found) = true;
+    if (!*reinterpret_cast<bool*>(found)) EnumChildWindows(hwnd, ChildNeedsPaint, found);
+    return !*reinterpret_cast<bool*>(found);
+}
+
 void Host::Pump() {
-    MyYield();
+    // Until every window of this thread has painted what it was asked to.
+    DWORD start = GetTickCount();
+    bool pending;
+    do {
+        MyYield();
+        pending = false;
+        EnumThreadWindows(GetCurrentThreadId(), NeedsPaint, reinterpret_cast<LPARAM>(&pending));
+    } while (pending && GetTickCount() - start < 5000);
     GdiFlush();
-    Sleep(20);
-    MyYield();
 }
 
 void Host::Mouse(HWND hwnd, UINT msg, int x, int y) {
@@ -154,4 +173,23 @@ RECT Host::Placed(HWND child) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, host, reinterpret_cast<POINT*>(&r), 2);
     return r;
+}
+
+void RemoveTree(const std::string& dir) {
+    SetFileAttributesA(dir.c_str(), FILE_ATTRIBUTE_NORMAL);
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = dir + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL))
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(dir.c_str());
 }

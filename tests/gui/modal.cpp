@@ -28,8 +28,9 @@ INT_PTR RunModal(const char* name, const char* caption, DLGPROC proc, LPARAM par
     std::thread driver([&] {
         HWND dlg = WaitWindow(caption);
         if (dlg) script(dlg);
-        // Whatever the script did, the dialog must end for the test to go on.
-        if (dlg && IsWindow(dlg)) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+        // Scripts end their dialog; one that failed half-way may not have, and
+        // the test must go on.
+        if (dlg && !WaitGone(dlg, 10000)) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
     });
     INT_PTR result = DialogBoxParamA(ghInst, name, nullptr, proc, param);
     driver.join();
@@ -44,7 +45,6 @@ std::string ItemText(HWND dlg, int id) {
 
 void Press(HWND dlg, int id) {
     PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
-    Sleep(100);
 }
 
 void Type(HWND dlg, int id, const char* text) { SetDlgItemTextA(dlg, id, text); }

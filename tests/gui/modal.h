@@ -19,7 +19,7 @@ INT_PTR RunModal(const char* name, const char* caption, DLGPROC proc, LPARAM par
                  const std::function<void(HWND)>& script);
 std::string ItemText(HWND dlg, int id);
 // A button click as its notification reaches the dialog (posted: it may open
-// another modal dialog).
+// another modal dialog). It does not wait: callers wait for what they expect.
 void Press(HWND dlg, int id);
 // Typing into an edit field: its text changes and it notifies the dialog.
 void Type(HWND dlg, int id, const char* text);

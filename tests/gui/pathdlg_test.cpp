@@ -16,24 +16,6 @@ std::string WindowsDir() {
     return dir;
 }
 
-void RemoveTree(const std::string& dir) {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = dir + "\\" + name;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 class PathDialog : public ::testing::Test {
 protected:
     char path[PATH_BUFFER] = "";
@@ -93,7 +75,10 @@ TEST_F(PathDialog, PluginsOnAnotherDriveAreFound) {
     EXPECT_EQ(testdir("\\photoshp\\plugins", found), 1);
     EXPECT_STREQ(found, "E:\\photoshp\\plugins");
     std::string shown;
-    Run([&](HWND dlg) { shown = ItemText(dlg, IDC_PATH_EDIT); });
+    Run([&](HWND dlg) {
+        shown = ItemText(dlg, IDC_PATH_EDIT);
+        Press(dlg, IDCANCEL);
+    });
     EXPECT_EQ(shown, "E:\\photoshp\\plugins");
     CreateDirectoryA("C:\\win32app", nullptr);
     CreateDirectoryA("C:\\win32app\\photoshp", nullptr);
@@ -112,6 +97,7 @@ TEST_F(PathDialog, WithoutScanningTheFieldStartsEmptyAndContinueWaitsForText) {
         before = ContinueEnabled(dlg);
         Type(dlg, IDC_PATH_EDIT, "c:\\owtest");
         after = ContinueEnabled(dlg);
+        Press(dlg, IDCANCEL);
     });
     EXPECT_EQ(shown, "");
     EXPECT_FALSE(before);
@@ -129,7 +115,7 @@ TEST_F(PathDialog, FreeSpaceFollowsTheDriveTypedButNotEveryCharacter) {
         emptyEnabled = ContinueEnabled(dlg);
         Type(dlg, IDC_PATH_EDIT, "c:\\owtest");
         cDrive = ItemText(dlg, IDC_SPACE_FREE);
-        if (!tiny) return;
+        if (!tiny) return Press(dlg, IDCANCEL);
         Type(dlg, IDC_PATH_EDIT, "t:\\");
         tDrive = ItemText(dlg, IDC_SPACE_FREE);
         HANDLE f = CreateFileA("T:\\filler", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -139,6 +125,7 @@ TEST_F(PathDialog, FreeSpaceFollowsTheDriveTypedButNotEveryCharacter) {
         CloseHandle(f);
         Type(dlg, IDC_PATH_EDIT, "t:\\plugins");
         tDriveLater = ItemText(dlg, IDC_SPACE_FREE);
+        Press(dlg, IDCANCEL);
     });
     DeleteFileA("T:\\filler");
     EXPECT_EQ(empty, "--");
@@ -187,6 +174,7 @@ TEST_F(PathDialog, RejectedPathShowsBadPathAndReturnsToTheField) {
         WaitUntil([&] { return !IsWindow(bad) && FocusOf(dlg) == edit; });
         stillOpen = IsWindowVisible(dlg);
         focus = FocusOf(dlg);
+        Press(dlg, IDCANCEL);
     });
     EXPECT_EQ(message, "Cannot find \"c:\\owtest\\no\\such\"");
     EXPECT_TRUE(stillOpen);
@@ -200,8 +188,10 @@ TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
     Run([&](HWND dlg) {
         Type(dlg, IDC_PATH_EDIT, dir.c_str());
         Press(dlg, IDOK);
-        Sleep(300);
+        HWND alert = WaitWindow("Alert!");
+        WaitUntil([&] { return !IsWindow(alert); });  // the watcher answers it
         stillOpen = IsWindowVisible(dlg);
+        Press(dlg, IDCANCEL);
     });
     EXPECT_TRUE(stillOpen);
     auto seen = watch.Seen();
@@ -223,6 +213,7 @@ TEST_F(PathDialog, BrowsePutsTheChosenDirectoryInTheField) {
         PostMessageA(open, WM_COMMAND, IDOK, 0);
         WaitUntil([&] { return !IsWindow(open) && ItemText(dlg, IDC_PATH_EDIT) == "C:\\owtest\\browse\\"; });
         shown = ItemText(dlg, IDC_PATH_EDIT);
+        Press(dlg, IDCANCEL);
     });
     EXPECT_EQ(shown, "C:\\owtest\\browse\\");
 }

@@ -20,9 +20,10 @@ std::string Checked(HWND dlg) {
 
 void ClickBox(HWND dlg, int id) {
     HWND box = GetDlgItem(dlg, id);
-    PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 10));
-    PostMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(12, 10));
-    Sleep(600);  // the tick's animation
+    // Sent, not posted: each returns once the box has handled it, the tick's
+    // animation and the dialog's answer to the notification included.
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(12, 10));
+    SendMessageA(box, WM_LBUTTONUP, 0, MAKELPARAM(12, 10));
 }
 
 class PlatformDialog : public ::testing::Test {
@@ -45,7 +46,10 @@ TEST_F(PlatformDialog, OpensWithTheDetectedBoxChecked) {
     for (auto& c : cases) {
         int value = c.value;
         std::string seen;
-        Run(&value, [&](HWND dlg) { seen = Checked(dlg); });
+        Run(&value, [&](HWND dlg) {
+            seen = Checked(dlg);
+            Press(dlg, IDCANCEL);
+        });
         EXPECT_EQ(seen, c.checked) << c.value;
     }
 }

@@ -3,7 +3,8 @@
 //   owdrive wait CAPTION [MS]             exit 0 once a window with that caption shows
 //   owdrive gone CAPTION [MS]             exit 0 once no window has that caption
 //   owdrive click CAPTION ID              click item ID of that window
-//   owdrive close CAPTION                 send that window WM_CLOSE
+//   owdrive close CAPTION [WHEN]          send that window WM_CLOSE (as soon as a window
+//                                         WHEN shows)
 //   owdrive text CAPTION ID               print the text of item ID
 //   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing would
 //   owdrive progress CAPTION ID           ask progress graph ID its position until the
@@ -47,6 +48,15 @@ static bool NeedsPaint(HWND hwnd) {
     return found;
 }
 
+// Until the window's thread answers and nothing of it is left to paint: a
+// person clicks what they see. Painting comes after every other message.
+static void WaitSettled(HWND hwnd) {
+    DWORD_PTR r;
+    SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);
+    DWORD start = GetTickCount();
+    while (NeedsPaint(hwnd) && GetTickCount() - start < 10000) Sleep(0);
+}
+
 int main(int argc, char** argv) {
     if (argc == 2 && !strcmp(argv[1], "windows")) {
         EnumWindows(PrintCaption, 0);
@@ -60,11 +70,7 @@ int main(int argc, char** argv) {
         if (!Launch(argv[2], argc == 5 ? argv[4] : "", &proc)) return 1;
         HWND hwnd = nullptr;
         while (!(hwnd = FindTopWindow(argv[3], proc.pid))) Sleep(1);
-        DWORD_PTR r;
-        SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &r);  // its loop has run
-        // Painting comes after every other message: wait until no part of the
-        // window or of its controls is left to paint.
-        while (NeedsPaint(hwnd)) Sleep(0);
+        WaitSettled(hwnd);
         QueryPerformanceCounter(&t1);
         printf("%.1f\n", double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(f.QuadPart));
         Kill(&proc);
@@ -86,11 +92,14 @@ int main(int argc, char** argv) {
         fprintf(stderr, "owdrive: no window \"%s\"\n", caption);
         return 1;
     }
-    if (!strcmp(verb, "close")) return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    if (!strcmp(verb, "close")) {
+        if (argc > 3 && !WaitForWindow(argv[3], 20000)) return 1;
+        return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
     if (argc < 4) return 2;
     int id = atoi(argv[3]);
     if (!strcmp(verb, "click")) {
-        Sleep(150);  // let the dialog finish painting, as a person would
+        WaitSettled(hwnd);
         return ClickItem(hwnd, id) ? 0 : 1;
     }
     if (!strcmp(verb, "text")) {
