@@ -24,7 +24,7 @@ void ReleaseBackground() {
     if (gBackground.logo) DeleteMetaFile(gBackground.logo);
     gBackground.logo = nullptr;
     for (HFONT* font : {&gBackground.largeFont, &gBackground.smallFont}) {
-        if (*font) DeleteObject(*font);
+        if (*font) DeleteObjectChecked(*font);
         *font = nullptr;
     }
 }

@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Runs setup.exe from build/dist/win64 (the demo distribution disk) under Wine,
-# with a fresh Wine prefix's C: as the target machine, on a virtual display.
-# Walks through the installation as a user would, saves a screenshot of every
-# step under build/demo/ and lists what was installed where.
+# Runs setup.exe from the demo distribution disk under Wine, as a user with the
+# floppy would: the files of build/dist/win32/orbweave.img in drive A:, a
+# floppy drive, and A:\SETUP.EXE started from there (the x86_64 twin in the
+# i686 program's place, as 64-bit Wine runs it). A fresh Wine prefix's C: is
+# the target machine, on a virtual display. Walks through the installation as
+# a user would, saves a screenshot of every step under build/demo/ and lists
+# what was installed where.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-make -j"$(nproc)" win64
+make -j"$(nproc)" all
 out=$PWD/build/demo
 rm -rf "$out"
 mkdir -p "$out"
@@ -15,6 +18,13 @@ scripts/winebed.sh clone "$WINEPREFIX"
 # A fresh Windows has no msvcrt20.dll; Wine's prefix holds a stand-in.
 rm -f "$WINEPREFIX/drive_c/windows/system32/msvcrt20.dll"
 trap '/usr/lib/wine/wineserver64 -k 2>/dev/null || true' EXIT
+floppy=$out/floppy
+mkdir -p "$floppy"
+mcopy -i build/dist/win32/orbweave.img -n '::/*' "$floppy/"
+cp build/dist/win64/setup.exe "$floppy/SETUP.EXE"
+scripts/winebed.sh drive A: "$floppy" floppy
+echo "demo: drive A: holds the files of build/dist/win32/orbweave.img:"
+mdir -i build/dist/win32/orbweave.img | sed 's/^/  /'
 drive() { scripts/winerun.sh build/win64/tests/owdrive.exe "$@"; }
 shot() {  # caption file
     drive wait "$1" 20000
@@ -23,7 +33,7 @@ shot() {  # caption file
     echo "demo: $1 -> build/demo/$2.png"
 }
 
-scripts/winerun.sh build/dist/win64/setup.exe &
+OW_CWD=$floppy scripts/winerun.sh 'A:\SETUP.EXE' &
 setup=$!
 shot "Welcome!" 1-welcome
 drive click "Welcome!" 1

@@ -4,7 +4,7 @@
 set -euo pipefail
 pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
       wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
-      googletest mscompress libmspack-dev util-linux bc clang libclang-rt-14-dev)
+      googletest mscompress mtools libmspack-dev util-linux bc clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -91,5 +91,5 @@ void MyGraphCtl::OnPaint(PAINTSTRUCT& ps) {
         TextOutA(mem, (w - 1 - tw) / 2, (h - 1 - ControlMgr->nFontHeight) / 2, AnsiFromOem(label), n);
         BitBlt(ps.hdc, 0, 0, w, h, mem, 0, 0, SRCINVERT);
     }
-    DeleteObject(mono);  // deselected above
+    DeleteObjectChecked(mono);  // deselected above
 }

@@ -105,7 +105,7 @@ void MyControlCtl::SendNotify(unsigned short code, unsigned short value) {
 
 void MyControlCtl::KillObject(HGDIOBJ* pHandle) {
     if (*pHandle) {
-        DeleteObject(*pHandle);
+        DeleteObjectChecked(*pHandle);
         *pHandle = nullptr;
     }
 }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "gdi.h"
+
 MyControlMgr* ControlMgr = nullptr;
 
 MyControlMgr::MyControlMgr()
@@ -15,7 +17,7 @@ MyControlMgr::~MyControlMgr() {
     free(pAnsiBuffer);
     HGDIOBJ owned[] = {hLightGreyPen, hDarkGreyPen, hClientPen, hClientBrush, hFont};
     for (HGDIOBJ h : owned)
-        if (h) DeleteObject(h);
+        if (h) DeleteObjectChecked(h);
 }
 
 int MyControlMgr::AddAllocator(ControlAllocator fn) {

@@ -4,11 +4,36 @@
 #pragma once
 #include <windows.h>
 
+// Checked builds (the tests') remember the device contexts these helpers
+// touch, and DeleteObjectChecked reports an object still selected into one of
+// them, or a stock object: Windows refuses both deletions (the first leaks at
+// every paint), while Wine forgives them.
+#ifdef OW_GDI_CHECKS
+namespace gdicheck {
+void Touched(HDC dc);
+void Deleting(HGDIOBJ object);
+// Where reports go (by default nowhere); returns the previous receiver.
+using Report = void (*)(const char* fault);
+Report SetReport(Report report);
+}  // namespace gdicheck
+#define OW_GDI_TOUCHED(dc) gdicheck::Touched(dc)
+#else
+#define OW_GDI_TOUCHED(dc) ((void)0)
+#endif
+
+// DeleteObject, with the check above in checked builds.
+inline BOOL DeleteObjectChecked(HGDIOBJ object) {
+#ifdef OW_GDI_CHECKS
+    gdicheck::Deleting(object);
+#endif
+    return DeleteObject(object);
+}
+
 // An object selected into a device context; the one it replaced is selected
 // back at the end. Select() puts in another and keeps that first one.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : hdc(dc), hOld(SelectObject(dc, object)) {}
+    SelectedObject(HDC dc, HGDIOBJ object) : hdc(dc), hOld(SelectObject(dc, object)) { OW_GDI_TOUCHED(dc); }
     ~SelectedObject() {
         if (hOld) SelectObject(hdc, hOld);
     }
@@ -27,6 +52,7 @@ class SelectedPalette {
 public:
     SelectedPalette(HDC dc, HPALETTE palette)
         : hdc(dc), hOld(palette ? SelectPalette(dc, palette, FALSE) : nullptr) {
+        OW_GDI_TOUCHED(dc);
         if (hOld) RealizePalette(dc);
     }
     ~SelectedPalette() {

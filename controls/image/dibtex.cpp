@@ -156,8 +156,8 @@ DIBTex::DIBTex(HINSTANCE hInstance, char* name)
 
 DIBTex::~DIBTex() {
     for (HBITMAP tile : hTiles)
-        if (tile) DeleteObject(tile);
-    if (hPalette) DeleteObject(hPalette);
+        if (tile) DeleteObjectChecked(tile);
+    if (hPalette) DeleteObjectChecked(hPalette);
 }
 
 int DIBTex::TexMap(HDC dc, int xOffset, int yOffset, RECT& area, int tone, DWORD rop) {

@@ -8,9 +8,9 @@ ShadowSprite::ShadowSprite()
       yTexture(0), xLast(0), yLast(0), hSave(nullptr) {}
 
 ShadowSprite::~ShadowSprite() {
-    if (hImage) DeleteObject(hImage);
-    if (hMask) DeleteObject(hMask);
-    if (hSave) DeleteObject(hSave);
+    if (hImage) DeleteObjectChecked(hImage);
+    if (hMask) DeleteObjectChecked(hMask);
+    if (hSave) DeleteObjectChecked(hSave);
 }
 
 int ShadowSprite::Load(void* hInstance, char* name, COLORREF key, int shadow, BitmapLoader loader) {
@@ -58,7 +58,7 @@ int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
         bitmap.Select(t);
         BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCPAINT);
         bitmap.Select(hMask);
-        DeleteObject(t);  // deselected just now
+        DeleteObjectChecked(t);  // deselected just now
         ReleaseDC(nullptr, screen);
     }
     BitBlt(dc, x, y, w, h, m, 0, 0, SRCAND);

@@ -9,9 +9,9 @@ Sprite::Sprite()
       crKey(0) {}
 
 Sprite::~Sprite() {
-    if (hImage) DeleteObject(hImage);
-    if (hMask) DeleteObject(hMask);
-    if (hSave) DeleteObject(hSave);
+    if (hImage) DeleteObjectChecked(hImage);
+    if (hMask) DeleteObjectChecked(hMask);
+    if (hSave) DeleteObjectChecked(hSave);
 }
 
 // Device capability of displays that draw transparent bitmaps themselves (from
@@ -122,7 +122,7 @@ int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, H
         draw(context, work, x - u.left, y - u.top);
         BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
     }
-    DeleteObject(compose);  // deselected above
+    DeleteObjectChecked(compose);  // deselected above
     return 1;
 }
 
@@ -134,7 +134,7 @@ void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w
             BitBlt(dc, xLast, yLast, w, h, mem, 0, 0, SRCCOPY);
         }
     }
-    if (*save) DeleteObject(*save);
+    if (*save) DeleteObjectChecked(*save);
     *save = nullptr;
 }
 

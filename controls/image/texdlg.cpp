@@ -76,7 +76,7 @@ TexDlg::TexDlg(HWND dlg, HINSTANCE inst, HINSTANCE resInst, char* textureName, i
 
 TexDlg::~TexDlg() {
     for (HRGN r : {hrgnTop, hrgnBottom, hrgnLeft, hrgnRight})
-        if (r) DeleteObject(r);
+        if (r) DeleteObjectChecked(r);
     SetWindowLongPtrA(hDlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(pfnOldProc));
 }
 
@@ -110,7 +110,7 @@ void TexDlg::CalcRegions(RECT* window) {
     BevelPolygons(w, h, nBorder, polys);
     HRGN* regions[4] = {&hrgnTop, &hrgnBottom, &hrgnLeft, &hrgnRight};
     for (int i = 0; i < 4; i++) {
-        if (*regions[i]) DeleteObject(*regions[i]);
+        if (*regions[i]) DeleteObjectChecked(*regions[i]);
         *regions[i] = CreatePolygonRgn(polys[i], 4, ALTERNATE);
     }
 }

@@ -30,13 +30,20 @@ same() { cmp -s "$1" "$2" || fail "$1 is not $2"; }
 absent() { [ ! -e "$1" ] || fail "$1 should not exist"; }
 no_temporaries() { ! ls "$1"/ows*.tmp >/dev/null 2>&1 || fail "temporary files left in $1"; }
 
+# The mounts a scenario makes (a tiny disk, a write-protected floppy) go with it,
+# and any an earlier run left behind go before its work folder is made anew.
+unmount() { for m in "$work/tiny" "$work/floppy"; do ! mountpoint -q "$m" || umount "$m"; done; }
+unmount
+trap unmount EXIT
 rm -rf "$work"
-mkdir -p "$work"
+mkdir -p "$work/drive-e"
 "$winebed" clone "$WINEPREFIX" || fail "cannot make a prefix"
+# Drive E: of its own, empty: nothing another test left on the shared one counts.
+ln -sfn "$work/drive-e" "$WINEPREFIX/dosdevices/e:"
 C=$WINEPREFIX/drive_c
 disk=$C/disk sys=$C/windows/system32 win=$C/windows plug=$C/plugins
 mkdir -p "$disk"
-cp "$dist/"* "$disk/"
+find "$dist" -maxdepth 1 -type f ! -name '*.img' -exec cp {} "$disk/" \;
 # A fresh Windows has no msvcrt20.dll; Wine's prefix holds a stand-in.
 rm -f "$sys/msvcrt20.dll"
 
@@ -53,7 +60,7 @@ slow() {
 
 version=nt351
 args=()
-case $scenario in win95 | win31) version=$scenario ;; esac
+case $scenario in win95 | win31 | floppy-win95 | floppy-win31) version=${scenario#floppy-} ;; esac
 [ "$scenario" = network ] && args=(-n)
 [ "$scenario" = force ] && args=(/M)
 [ "$scenario" = switches-odd ] && args=(- / -x --s)
@@ -82,7 +89,7 @@ finish() {
     [ $rc -eq 0 ] || fail "setup.exe exited with $rc"
     ask windows | grep -E 'Orb Weave|Welcome!|Platform|Plug-in|Installing|Congratulations|Warning|Alert' &&
         fail "windows left behind"
-    pgrep -f 'disk.setup\.exe' >/dev/null && fail "process left behind"
+    pgrep -if '(disk|a:).setup\.exe' >/dev/null && fail "process left behind"
     /usr/lib/wine/wineserver64 -k 2>/dev/null
     echo "ok [$scenario]"
     exit 0
@@ -130,6 +137,17 @@ plugins_installed() {
     same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
     for f in a b c d e f g h i j; do same "$plug/vxfil${f}32.8bf" "$(expected vxfil${f}32._bf)"; done
 }
+# Every file installed from the floppy as long as its file on the disk says
+# (the length in its header), and one of them byte for byte.
+installed_from_floppy() {  # the runtime's name on the disk
+    local pairs=("$1:$sys/msvcrt20.dll" "VXBASE32._LL:$plug/vxbase32.dll") f p
+    for f in A B C D E F G H I J; do pairs+=("VXFIL${f}32._BF:$plug/vxfil${f,}32.8bf"); done
+    for p in "${pairs[@]}"; do
+        [ -f "${p#*:}" ] && [ "$(stat -c %s "${p#*:}")" -eq "$(od -An -tu4 -j10 -N4 "$floppy/${p%%:*}")" ] ||
+            fail "${p#*:} is not as long as A:\\${p%%:*} says"
+    done
+    msexpand <"$floppy/VXFILE32._BF" 2>/dev/null | cmp -s - "$plug/vxfile32.8bf" || fail "vxfile32.8bf is not A:\\VXFILE32._BF"
+}
 
 watchers=
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
@@ -159,9 +177,39 @@ fi
 # A floppy drive with no disk in it: on the named systems, probing it without
 # care raises the system's "no disk" box; here it must just read as absent.
 [ "$scenario" = absent-floppy ] && { "$winebed" drive A: "$work/no-disk" floppy || fail "cannot add drive A:"; }
+if [[ $scenario == floppy-* ]]; then
+    # The disk as a user with a floppy has it: the files of the image in a
+    # folder that Wine shows as drive A:, a floppy drive, and the program
+    # started as A:\SETUP.EXE from A:\.
+    image=$root/build/dist/win32/orbweave.img
+    [ -f "$image" ] || fail "no floppy image $image"
+    floppy=$work/floppy
+    rm -rf "$disk" && mkdir -p "$floppy"
+    mcopy -i "$image" -n '::/*' "$floppy/" || fail "cannot copy the files off the image"
+    # Under 64-bit Wine the x86_64 twin takes the i686 program's place.
+    [ -z "${OW_WINE32:-}" ] && cp "$dist/setup.exe" "$floppy/SETUP.EXE"
+    if [ "$scenario" = floppy-readonly ]; then
+        # Write-protected: the folder mounted read-only over itself.
+        mount --bind -o ro "$floppy" "$floppy" 2>/dev/null ||
+            { echo "SKIP [$scenario]: mounting read-only refused here"; exit 77; }
+    fi
+    (cd "$floppy" && ls -l --time-style=+%s . && sha1sum ./*) >"$work/floppy-before"
+    "$winebed" drive A: "$floppy" floppy || fail "cannot add drive A:"
+    start='A:\SETUP.EXE' cwd=$floppy
+fi
+if [ "$scenario" = fulldisk ]; then
+    # A tiny disk of its own, made just now: a 64 KB tmpfs behind drive T:.
+    # Checked before the program starts: a skipped scenario leaves nothing running.
+    tiny=$work/tiny
+    "$winebed" tinydisk T: "$tiny" 2>/dev/null ||
+        { echo "SKIP [$scenario]: no tmpfs behind drive T: (mounting refused)"; exit 77; }
+fi
+# The search for the paint program's plug-in directory must reach the last
+# letter: here Z: holds the only photoshp\plugins (and not the whole file system).
+[ "$scenario" = last-drive ] && { mkdir -p "$work/drive-z/photoshp/plugins"; "$winebed" drive Z: "$work/drive-z" || fail "cannot add drive Z:"; }
 ls -A "$disk" >"$work/disk-before" 2>/dev/null
 # Started from its own directory, as from a file manager.
-OW_CWD=$(dirname "$C/$(printf '%s' "${start:3}" | tr '\\' /)") "$winebed" run "$start" "${args[@]}" &
+OW_CWD=${cwd:-$(dirname "$C/$(printf '%s' "${start:3}" | tr '\\' /)")} "$winebed" run "$start" "${args[@]}" &
 setup=$!
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) watch_progress ;; esac
 
@@ -180,6 +228,22 @@ win95 | nt351)
     # Every destination, in lower case, after "To:".
     grep -qx 'c:\\windows\\system32\\msvcrt20.dll' "$work/to.txt" || fail "To: $(cat "$work/to.txt")"
     grep -qx 'c:\\plugins\\vxfilj32.8bf' "$work/to.txt" || fail "To: $(cat "$work/to.txt")"
+    ;;
+last-drive)
+    to_plugin_dialog
+    [ "$(ask text "Plug-in location..." 100)" = 'Z:\photoshp\plugins' ] ||
+        fail "proposed: $(ask text "Plug-in location..." 100)"
+    drive click "Plug-in location..." 2
+    expect_failure
+    ;;
+floppy-win95 | floppy-nt351 | floppy-win31 | floppy-readonly)
+    to_plugin_dialog
+    install_into ""
+    drive click "Congratulations..." 1
+    runtime=MSVCRT20._LL; [ "$scenario" = floppy-win31 ] && runtime=MSVCRT20._2S
+    installed_from_floppy $runtime
+    (cd "$floppy" && ls -l --time-style=+%s . && sha1sum ./*) | cmp -s - "$work/floppy-before" ||
+        fail "the disk in A: changed"
     ;;
 win31)
     to_plugin_dialog
@@ -216,8 +280,7 @@ close-during-copy)
     "$root/build/host/mkdisk" --compress "$work/msvcrt20.dll" "$disk/msvcrt20._ll" >/dev/null
     to_plugin_dialog
     drive click "Plug-in location..." 1
-    drive wait "Installing..."
-    drive close "Orb Weave 2.0 Setup"
+    drive close "Orb Weave 2.0 Setup" "Installing..."  # one driver: no start-up between
     expect_failure
     absent "$plug/vxfilj32.8bf"
     ;;
@@ -272,9 +335,6 @@ missing | corrupt)
     no_temporaries "$plug"
     ;;
 fulldisk)
-    tiny=$root/build/wine/tiny
-    mountpoint -q "$tiny" || { echo "SKIP [$scenario]: no tmpfs behind drive T: (mounting refused)"; exit 77; }
-    rm -rf "${tiny:?}"/*
     mkdir -p "$tiny/plugins"
     echo "installed earlier" >"$tiny/plugins/vxbase32.dll"
     to_plugin_dialog
@@ -286,7 +346,6 @@ fulldisk)
     expect_failure
     grep -qx "installed earlier" "$tiny/plugins/vxbase32.dll" || fail "the earlier vxbase32.dll was lost"
     no_temporaries "$tiny/plugins"
-    rm -rf "${tiny:?}"/*
     ;;
 source-directory)
     rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"

@@ -11,12 +11,15 @@
 
 namespace {
 
+// A directory of this test's own, made empty: whatever an earlier run left
+// (a failed one may leave temporary files) changes nothing here.
 std::string TempDir() {
     char dir[MAX_PATH];
     GetTempPathA(sizeof dir, dir);
-    std::string d = std::string(dir) + "owcopy\\";
+    std::string d = std::string(dir) + "owcopy-" + testing::UnitTest::GetInstance()->current_test_info()->name();
+    RemoveTree(d);
     CreateDirectoryA(d.c_str(), nullptr);
-    return d;
+    return d + "\\";
 }
 
 void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -59,10 +62,9 @@ protected:
     std::vector<uint8_t> old = {'o', 'l', 'd'};
     void SetUp() override {
         ghInst = GetModuleHandleA(nullptr);
-        DeleteFileA(src.c_str());
-        SetFileAttributesA(dest.c_str(), FILE_ATTRIBUTE_NORMAL);
         Write(dest, old);
     }
+    void TearDown() override { RemoveTree(dir.substr(0, dir.size() - 1)); }
     // Copies as MyLZCopy does, without its window: the result as MyLZCopy
     // returns it, and the text its alert would show.
     int Run(const std::string& from, const std::string& to, std::vector<std::string>* texts) {
@@ -150,6 +152,7 @@ bool TinyDisk() {
 
 TEST_F(Copy, FullDiskKeepsTheEarlierFileAndLeavesNoTemporary) {
     if (!TinyDisk()) GTEST_SKIP() << "no 64 KB drive T: (mounting a tmpfs was refused here)";
+    RemoveTree("T:");  // the tiny disk's files, whatever an earlier run left there
     std::string tinyDest = "T:\\vxfila32.8bf";
     Write(tinyDest, old);
     Write(src, Packed(Sample(200000)));

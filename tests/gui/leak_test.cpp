@@ -8,6 +8,7 @@
 
 #include "host.h"
 #include "filetable.h"
+#include "resource.h"
 #include "modal.h"
 
 #include <thread>
@@ -154,6 +155,39 @@ TEST_F(Installation, LeavesNoObjectsBehind) {
     }
     printf("GDI objects over windows of three whole installations:%s\n", counts.c_str());
     EXPECT_EQ(grew, 0);
+}
+
+// What the bar is told during a whole installation, and how many plug-ins
+// had arrived each time.
+std::vector<std::pair<LPARAM, int>> gSteps;
+
+int PluginsArrived() {
+    int n = 0;
+    for (int i = 0; i < gFiles; i++)
+        n += !gCopy[i].fSystemDir && GetFileAttributesA((std::string("C:\\owleak\\") + gCopy[i].pszDest).c_str()) !=
+                                          INVALID_FILE_ATTRIBUTES;
+    return n;
+}
+
+LRESULT CALLBACK WatchBar(int code, WPARAM wParam, LPARAM lParam) {
+    auto* sent = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == GRM_SETPOS && GetDlgCtrlID(sent->hwnd) == IDC_PROGRESS)
+        gSteps.push_back({sent->lParam, PluginsArrived()});
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(Installation, TheBarStepsOnAfterEachFile) {
+    gSteps.clear();
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchBar, nullptr, GetCurrentThreadId());
+    Run();
+    UnhookWindowsHookEx(hook);
+    ASSERT_EQ(gSteps.size(), size_t(gFiles) + 1);
+    EXPECT_EQ(gSteps[0], std::make_pair(LPARAM(0), 0));  // the dialog opens at 0
+    int plugins = 0;
+    for (int i = 1; i <= gFiles; i++) {
+        plugins += !gCopy[i - 1].fSystemDir;
+        EXPECT_EQ(gSteps[size_t(i)], std::make_pair(LPARAM(MulDiv(i, 100, gFiles)), plugins)) << "after row " << i;
+    }
 }
 
 }  // namespace

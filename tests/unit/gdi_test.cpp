@@ -2,6 +2,9 @@
 // replaced, however its scope is left.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "../../controls/core/gdi.h"
 
 namespace {
@@ -50,6 +53,30 @@ TEST(GdiHelpers, EachPutsBackWhatItReplacedOnEveryWayOut) {
     EXPECT_EQ(GetObjectType(made), 0u);  // deleted with its scope
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
+}
+
+std::vector<std::string> gFaults;
+
+// The checked build's deletion: a selected object and a stock object are
+// reported, an object put back is not.
+TEST(GdiHelpers, DeletingASelectedOrStockObjectIsReported) {
+    gdicheck::Report before = gdicheck::SetReport([](const char* fault) { gFaults.push_back(fault); });
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 4);
+    HBITMAP second = CreateCompatibleBitmap(screen, 4, 4);
+    {
+        MemoryDC mem(screen);
+        SelectedObject selected(mem, bitmap);
+        DeleteObjectChecked(bitmap);  // Windows refuses it; Wine deletes it once deselected
+        selected.Select(second);
+    }
+    DeleteObjectChecked(second);
+    DeleteObjectChecked(GetStockObject(BLACK_PEN));
+    gdicheck::SetReport(before);
+    ReleaseDC(nullptr, screen);
+    ASSERT_EQ(gFaults.size(), 2u);
+    EXPECT_NE(gFaults[0].find("still selected"), std::string::npos) << gFaults[0];
+    EXPECT_NE(gFaults[1].find("stock"), std::string::npos) << gFaults[1];
 }
 
 }  // namespace

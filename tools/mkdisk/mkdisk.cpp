@@ -18,6 +18,7 @@ void Usage(FILE* to) {
             "usage: mkdisk [--setup SETUP.EXE] PAYLOAD_DIR DISK_DIR\n"
             "       mkdisk --compress INPUT OUTPUT\n"
             "       mkdisk --sample PAYLOAD_DIR\n"
+            "       mkdisk --names\n"
             "\n"
             "Lays out an Orb Weave distribution disk in DISK_DIR: the setup program (with\n"
             "--setup) and the %d files of its file table, each compressed in the SZDD format\n"
@@ -28,6 +29,12 @@ void Usage(FILE* to) {
             "--compress  compresses one file; the header keeps INPUT's last character\n"
             "--compress-exhaustive  the same, searching every earlier match (slow; a check)\n"
             "--sample    writes a sample payload (stand-in files, marked as such)\n"
+            "--names     prints the disk names of the file table, one a line\n"
+            "\n"
+            "A 1.44 MB floppy image of a disk (FAT12, 8.3 names in upper case) is made with\n"
+            "Debian's mtools by tools/mkdisk/mkfloppy.sh DISK_DIR IMAGE; so from a real payload:\n"
+            "  mkdisk --setup build/dist/win32/setup.exe PAYLOAD_DIR DISK_DIR\n"
+            "  tools/mkdisk/mkfloppy.sh DISK_DIR orbweave.img\n"
             "\n"
             "Exit codes: 0 done, 1 a file is missing, unreadable or unwritable, or too\n"
             "large for LZ32 (2 GB - 1 at most), 2 bad command line.\n",
@@ -121,6 +128,10 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && (args[0] == "--compress" || args[0] == "--compress-exhaustive")) {
         const std::string& in = args[1];
         return CompressFile(in, args[2], in.empty() ? 0 : in.back(), in.c_str(), args[0] != "--compress") ? 0 : 1;
+    }
+    if (args.size() == 1 && args[0] == "--names") {
+        for (int i = 0; i < gFiles; i++) printf("%s\n", gCopy[i].pszSource);
+        return 0;
     }
     if (args.size() == 2 && args[0] == "--sample") {
         for (int i = 0; i < gFiles; i++) {
