@@ -91,11 +91,16 @@ REG
 winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 regset() {  # key name value-line
-    local reg
-    reg=$(mktemp --suffix=.reg)
+    local reg log rc
+    reg=$(mktemp --suffix=.reg) log=$(mktemp)
     printf 'REGEDIT4\n\n[%s]\n"%s"=%s\n' "$1" "$2" "$3" >"$reg"
-    wine regedit /S "$(winpath "$reg")" >/dev/null 2>&1
-    rm -f "$reg"
+    # It failed once in CI in a fresh prefix, saying nothing: once more, and
+    # what Wine said when that fails too.
+    wine regedit /S "$(winpath "$reg")" >"$log" 2>&1 || wine regedit /S "$(winpath "$reg")" >>"$log" 2>&1
+    rc=$?
+    [ $rc -eq 0 ] || { echo "winebed: regedit failed ($rc):" >&2; cat "$log" >&2; }
+    rm -f "$reg" "$log"
+    return $rc
 }
 
 start_display() {
