@@ -151,6 +151,8 @@ installed_from_floppy() {  # the runtime's name on the disk
     done
     msexpand <"$floppy/VXFILE32._BF" 2>/dev/null | cmp -s - "$plug/vxfile32.8bf" || fail "vxfile32.8bf is not A:\\VXFILE32._BF"
 }
+# What is on the floppy: names, sizes, times and contents.
+floppy_state() { (cd "$floppy" && ls -l --time-style=+%s . && sha1sum ./*); }
 
 watchers=
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
@@ -196,7 +198,7 @@ if [[ $scenario == floppy-* ]]; then
         mount --bind -o ro "$floppy" "$floppy" 2>/dev/null ||
             { echo "SKIP [$scenario]: mounting read-only refused here"; exit 77; }
     fi
-    (cd "$floppy" && ls -l --time-style=+%s . && sha1sum ./*) >"$work/floppy-before"
+    floppy_state >"$work/floppy-before"
     "$winebed" drive A: "$floppy" floppy || fail "cannot add drive A:"
     start='A:\SETUP.EXE' cwd=$floppy
 fi
@@ -245,8 +247,7 @@ floppy-win95 | floppy-nt351 | floppy-win31 | floppy-readonly)
     drive click "Congratulations..." 1
     runtime=MSVCRT20._LL; [ "$scenario" = floppy-win31 ] && runtime=MSVCRT20._2S
     installed_from_floppy $runtime
-    (cd "$floppy" && ls -l --time-style=+%s . && sha1sum ./*) | cmp -s - "$work/floppy-before" ||
-        fail "the disk in A: changed"
+    floppy_state | cmp -s - "$work/floppy-before" || fail "the disk in A: changed"
     ;;
 win31)
     to_plugin_dialog
