@@ -1,5 +1,7 @@
 #include "host.h"
 
+#include "drive.h"
+
 std::vector<std::pair<WPARAM, LPARAM>> Commands::seen;
 
 LRESULT CALLBACK Commands::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -41,17 +43,8 @@ HWND Host::Child(const char* cls, const char* text, int x, int y, int w, int h, 
     return hwnd;
 }
 
-// Hidden windows are never sent WM_PAINT: only visible ones count.
-static BOOL CALLBACK ChildNeedsPaint(HWND hwnd, LPARAM found) {
-    if (!IsWindowVisible(hwnd) || !GetUpdateRect(hwnd, nullptr, FALSE)) return TRUE;
-    *reinterpret_cast<bool*>(found) = true;
-    return FALSE;
-}
-
-static BOOL CALLBACK NeedsPaint(HWND hwnd, LPARAM found) {
-    if (!IsWindowVisible(hwnd)) return TRUE;
-    if (GetUpdateRect(hwnd, nullptr, FALSE)) *reinterpret_cast<bool*>(found) = true;
-    if (!*reinterpret_cast<bool*>(found)) EnumChildWindows(hwnd, ChildNeedsPaint, found);
+static BOOL CALLBACK AnyNeedsPaint(HWND hwnd, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = NeedsPaint(hwnd);
     return !*reinterpret_cast<bool*>(found);
 }
 
@@ -62,7 +55,7 @@ void Host::Pump() {
     do {
         MyYield();
         pending = false;
-        EnumThreadWindows(GetCurrentThreadId(), NeedsPaint, reinterpret_cast<LPARAM>(&pending));
+        EnumThreadWindows(GetCurrentThreadId(), AnyNeedsPaint, reinterpret_cast<LPARAM>(&pending));
     } while (pending && GetTickCount() - start < 5000);
     GdiFlush();
 }

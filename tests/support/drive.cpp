@@ -77,6 +77,19 @@ HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid) {
     return nullptr;
 }
 
+static BOOL CALLBACK ChildNeedsPaint(HWND child, LPARAM found) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+bool NeedsPaint(HWND hwnd) {
+    if (!IsWindowVisible(hwnd)) return false;
+    bool found = GetUpdateRect(hwnd, nullptr, FALSE);
+    if (!found) EnumChildWindows(hwnd, ChildNeedsPaint, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 bool WaitGone(HWND hwnd, DWORD ms) {
     DWORD start = GetTickCount();
     while (IsWindow(hwnd)) {

@@ -22,6 +22,9 @@ void Kill(Launched* proc);
 HWND FindTopWindow(const char* caption, DWORD pid = 0);
 HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid = 0);
 bool WaitGone(HWND hwnd, DWORD ms);
+// Whether a visible window, or a visible child of it, still has something to
+// paint (hidden windows are never sent WM_PAINT).
+bool NeedsPaint(HWND hwnd);
 // One mouse event at a screen point (MOUSEEVENTF_MOVE, _LEFTDOWN, ...).
 void SendMouse(DWORD flags, int x, int y);
 // A left click at a screen point: move, press, release, with short pauses.

@@ -36,18 +36,6 @@ static BOOL CALLBACK PrintCaption(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
-static BOOL CALLBACK ChildNeedsPaint(HWND child, LPARAM found) {
-    if (!GetUpdateRect(child, nullptr, FALSE)) return TRUE;
-    *reinterpret_cast<bool*>(found) = true;
-    return FALSE;
-}
-
-static bool NeedsPaint(HWND hwnd) {
-    bool found = GetUpdateRect(hwnd, nullptr, FALSE);
-    if (!found) EnumChildWindows(hwnd, ChildNeedsPaint, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // Until the window's thread answers and nothing of it is left to paint: a
 // person clicks what they see. Painting comes after every other message.
 static void WaitSettled(HWND hwnd) {
