@@ -32,7 +32,7 @@ no_temporaries() { ! ls "$1"/ows*.tmp >/dev/null 2>&1 || fail "temporary files l
 
 # The mounts a scenario makes (a tiny disk, a write-protected floppy) go with it,
 # and any an earlier run left behind go before its work folder is made anew.
-unmount() { for m in "$work/tiny" "$work/floppy"; do ! mountpoint -q "$m" || umount "$m"; done; }
+unmount() { for m in "$work/tiny" "$work/floppy" "$work/share"; do ! mountpoint -q "$m" || umount "$m"; done; }
 unmount
 trap unmount EXIT
 rm -rf "$work"
@@ -62,7 +62,7 @@ version=nt351
 args=()
 case $scenario in win95 | win31 | floppy-win95 | floppy-win31) version=${scenario#floppy-} ;; esac
 [ "$scenario" = network ] && args=(-n)
-[ "$scenario" = force ] && args=(/M)
+case $scenario in force | force-kept | force-locked) args=(/M) ;; esac
 [ "$scenario" = switches-odd ] && args=(- / -x --s)
 [ "$scenario" = switches-together ] && args=(/S/N/M)
 ini() {  # value: the paint program's setting, in the Windows directory
@@ -209,6 +209,15 @@ if [ "$scenario" = fulldisk ]; then
     "$winebed" tinydisk T: "$tiny" 2>/dev/null ||
         { echo "SKIP [$scenario]: no tmpfs behind drive T: (mounting refused)"; exit 77; }
 fi
+if [[ $scenario == unc-* ]]; then
+    # A network share, \\localhost\share, through Wine's map of UNC names: a
+    # 4 MB tmpfs of its own, so that the free space shown is the share's.
+    share=$work/share
+    mkdir -p "$share" "$WINEPREFIX/dosdevices/unc/localhost"
+    mount -t tmpfs -o size=4m tmpfs "$share" 2>/dev/null ||
+        { echo "SKIP [$scenario]: no tmpfs for the share (mounting refused)"; exit 77; }
+    ln -sfn "$share" "$WINEPREFIX/dosdevices/unc/localhost/share"
+fi
 # The search for the paint program's plug-in directory must reach the last
 # letter: here Z: holds the only photoshp\plugins (and not the whole file system).
 [ "$scenario" = last-drive ] && { mkdir -p "$work/drive-z/photoshp/plugins"; "$winebed" drive Z: "$work/drive-z" || fail "cannot add drive Z:"; }
@@ -275,6 +284,81 @@ force | keepnewer)
         grep -qx "a newer runtime" "$sys/msvcrt20.dll" || fail "the newer runtime was replaced"
     fi
     plugins_installed
+    ;;
+force-kept | force-locked)
+    # -m over a runtime that cannot be replaced (read-only, as one in use or
+    # owned by the system): one at least as new as the disk's is kept and the
+    # plug-ins go in; an older one is a failure, and said.
+    echo "a runtime in use" >"$sys/msvcrt20.dll"
+    stamp=2031-01-01; [ "$scenario" = force-locked ] && stamp=1990-01-01
+    touch -d $stamp "$sys/msvcrt20.dll" && chmod a-w "$sys/msvcrt20.dll"
+    to_plugin_dialog
+    install_into ""
+    if [ "$scenario" = force-kept ]; then
+        drive click "Congratulations..." 1
+        plugins_installed
+    else
+        expect_alert 'Cannot open "c:\windows\system32\msvcrt20.dll"'
+        expect_failure
+        absent "$plug/vxbase32.dll"
+    fi
+    chmod u+w "$sys/msvcrt20.dll"
+    grep -qx "a runtime in use" "$sys/msvcrt20.dll" || fail "the runtime present was replaced"
+    no_temporaries "$sys"
+    ;;
+trailing-blank)
+    # Windows drops trailing blanks from a path's last name: what is checked,
+    # made and installed into is the directory without the blank.
+    to_plugin_dialog
+    install_into 'c:\plugins '
+    drive click "Congratulations..." 1
+    plugins_installed
+    absent "$C/plugins "
+    ;;
+unc-existing)
+    # Proposed by the paint program's settings, on a share: its own free space.
+    mkdir "$share/plugins"
+    ini '\\localhost\share\plugins'
+    to_plugin_dialog
+    [ "$(ask text "Plug-in location..." 100)" = '\\localhost\share\plugins' ] ||
+        fail "proposed: $(ask text "Plug-in location..." 100)"
+    kb=$(df -k --output=avail "$share" | tail -n 1)
+    free=$(printf '%d.%03d MB' $((kb / 1000)) $((kb % 1000)))
+    [ "$(ask text "Plug-in location..." 104)" = "$free" ] ||
+        fail "space free: $(ask text "Plug-in location..." 104), the share has $free"
+    install_into ""
+    drive click "Congratulations..." 1
+    plug=$share/plugins
+    plugins_installed
+    ;;
+unc-create)
+    # A new directory on a share, typed with forward slashes: made, then filled.
+    to_plugin_dialog
+    install_into '//localhost/share/made'
+    drive click "Congratulations..." 1
+    plug=$share/made
+    plugins_installed
+    ;;
+first-paint)
+    # The progress dialog is painted before the first file is expanded: its
+    # Cancel button shows the same while the first file is expanded as while a
+    # later one is. Both files are large enough to be caught in the act.
+    for pair in msvcrt20.dll:msvcrt20._ll vxbase32.dll:vxbase32._ll; do
+        head -c 20000000 /dev/urandom >"$work/${pair%%:*}"
+        "$root/build/host/mkdisk" --compress "$work/${pair%%:*}" "$disk/${pair#*:}" >/dev/null
+    done
+    to_plugin_dialog
+    ask pixels "Installing..." 2 'C:\windows\system32\ows*.tmp' >"$work/first" &
+    first=$!
+    ask pixels "Installing..." 2 'C:\plugins\ows*.tmp' >"$work/later" &
+    later=$!
+    drive click "Plug-in location..." 1
+    wait $first || fail "Cancel's pixels were not read while the first file was expanded"
+    wait $later || fail "Cancel's pixels were not read while a later file was expanded"
+    drive click "Congratulations..." 1
+    [ "$(cat "$work/first")" = "$(cat "$work/later")" ] ||
+        fail "Cancel during the first file: $(cat "$work/first"); during a later one: $(cat "$work/later")"
+    [ "$(cut -d' ' -f2 "$work/later")" -gt 2 ] || fail "Cancel shows no picture: $(cat "$work/later")"
     ;;
 close-during-copy)
     # Closing the background window while files are copied counts as Cancel:

@@ -12,13 +12,19 @@
 //   owdrive clickonfile CAPTION ID PATH   click item ID as soon as the file PATH exists
 //   owdrive texts CAPTION ID              print each new text item ID shows until the
 //                                         window goes
+//   owdrive pixels CAPTION ID PATTERN     once a file matching PATTERN exists, print a
+//                                         checksum of item ID's pixels on the screen and
+//                                         how many colours they hold; exit 3 when that
+//                                         file was gone again before they were read
 //   owdrive windows                       print the captions of all visible windows
 //   owdrive starttime EXE CAPTION [ARGS]  start EXE, print the milliseconds until its window
 //                                         CAPTION is up, answering and painted, then end it
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "drive.h"
 
@@ -45,6 +51,41 @@ static void WaitSettled(HWND hwnd) {
     while (NeedsPaint(hwnd) && GetTickCount() - start < 10000) Sleep(0);
 }
 
+static bool Exists(const char* pattern) {
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern, &found);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FindClose(h);
+    return true;
+}
+
+// What the screen shows of a window: its pixels, read back from the screen DC.
+static std::vector<COLORREF> ScreenPixels(HWND hwnd) {
+    RECT rc;
+    GetWindowRect(hwnd, &rc);
+    int w = rc.right - rc.left, h = rc.bottom - rc.top;
+    std::vector<COLORREF> pixels(size_t(w) * size_t(h));
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, rc.left, rc.top, SRCCOPY);
+    GdiFlush();
+    memcpy(pixels.data(), bits, pixels.size() * sizeof(COLORREF));
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 int main(int argc, char** argv) {
     if (argc == 2 && !strcmp(argv[1], "windows")) {
         EnumWindows(PrintCaption, 0);
@@ -65,7 +106,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 3) {
-        fprintf(stderr, "usage: owdrive wait|gone|click|close|text|settext|clickonfile|texts|progress CAPTION ...\n");
+        fprintf(stderr, "usage: owdrive wait|gone|click|close|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -101,6 +142,19 @@ int main(int argc, char** argv) {
             Sleep(2);
         }
         return ClickItem(hwnd, id) ? 0 : 1;
+    }
+    if (!strcmp(verb, "pixels") && argc > 4) {
+        // The program is busy with that file: it paints nothing meanwhile.
+        while (!Exists(argv[4])) {
+            if (!IsWindow(hwnd)) return 1;
+            Sleep(2);
+        }
+        std::vector<COLORREF> pixels = ScreenPixels(GetDlgItem(hwnd, id));
+        if (!Exists(argv[4])) return 3;
+        unsigned long sum = 2166136261u;  // FNV-1a
+        for (COLORREF c : pixels) sum = (sum ^ (c & 0xFFFFFF)) * 16777619u;
+        printf("%08lx %u\n", sum, unsigned(std::set<COLORREF>(pixels.begin(), pixels.end()).size()));
+        return 0;
     }
     if (!strcmp(verb, "texts")) {
         std::string last;
