@@ -9,7 +9,9 @@
 #include "resource.h"
 
 static char* gPath;                      // the caller's buffer, while the dialog is up
+enum { SHARE_SHOWN = 27 };               // past Z: a network share, named by gShareShown
 static int gDriveShown = -1;             // drive whose free space is on display
+static char gShareShown[PATH_BUFFER];    // its root, "\\server\share\", when a share
 static char gBrowse[PATH_BUFFER] = "";   // the last browse result
 
 int CheckINI(char* buffer) {
@@ -90,6 +92,17 @@ void freespacestr(unsigned long long kilobytes, char* buffer) {
     wsprintfA(p, ".%03u MB", static_cast<unsigned>(kilobytes % 1000));
 }
 
+// Whether path begins "\\server\share" with both names given; the device
+// spaces "\\.\" and "\\?\" are no servers.
+static bool NamesShare(const char* path) {
+    if (path[0] != '\\' || path[1] != '\\') return false;
+    const char* server = path + 2;
+    const char* share = server;
+    while (*share && *share != '\\') share++;
+    if (share == server || !share[0] || !share[1] || share[1] == '\\') return false;
+    return !(share - server == 1 && (*server == '.' || *server == '?'));
+}
+
 void ShowFreeSpace(HWND hDlg, const char* path) {
     char text[32];
     if (!path) {
@@ -97,22 +110,33 @@ void ShowFreeSpace(HWND hDlg, const char* path) {
         SetDlgItemTextA(hDlg, IDC_SPACE_REQUIRED, text);
         return;
     }
-    while (*path == ' ') path++;
-    if (!*path) {
+    char tidy[PATH_BUFFER];
+    lstrcpynA(tidy, path, sizeof tidy);
+    TidyPath(tidy);
+    if (!tidy[0]) {
         SetDlgItemTextA(hDlg, IDC_SPACE_FREE, "--");
         gDriveShown = -1;
         return;
     }
-    char c = path[0] >= 'A' && path[0] <= 'Z' ? char(path[0] - 'A' + 'a') : path[0];
-    int drive = c >= 'a' && c <= 'z' ? c - 'a' + 1 : 0;
-    if (drive == gDriveShown) return;
-    unsigned long long kb = freespace(drive);
+    int drive;
+    char root[PATH_BUFFER] = "";
+    if (tidy[0] == '\\' && tidy[1] == '\\') {
+        // A share's space is its own; one still being typed has none yet.
+        drive = SHARE_SHOWN;
+        if (NamesShare(tidy)) DiskRootOf(tidy, root, sizeof root);
+    } else {
+        char c = tidy[0] >= 'A' && tidy[0] <= 'Z' ? char(tidy[0] - 'A' + 'a') : tidy[0];
+        drive = c >= 'a' && c <= 'z' ? c - 'a' + 1 : 0;
+    }
+    if (drive == gDriveShown && !lstrcmpiA(root, gShareShown)) return;
+    unsigned long long kb = drive != SHARE_SHOWN ? freespace(drive) : root[0] ? DiskFreeBytes(root) / 1024 : 0;
     if (kb)
         freespacestr(kb, text);
     else
         lstrcpyA(text, "--");
     SetDlgItemTextA(hDlg, IDC_SPACE_FREE, text);
     gDriveShown = drive;
+    lstrcpyA(gShareShown, root);
 }
 
 int FindDir(HWND hDlg, char* path) {
@@ -146,10 +170,45 @@ static void ReadPath(HWND hDlg) {
     EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
 }
 
+// Windows drops trailing blanks and dots from the last name of a path ("."
+// and ".." keep their dots): "c:\\plugins " is "c:\\plugins".
+static bool TrimLastName(char* path) {
+    int n = lstrlenA(path), start = n;
+    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') start--;
+    bool dotsOnly = true;
+    for (int i = start; i < n; i++) dotsOnly = dotsOnly && (path[i] == '.' || path[i] == ' ');
+    int end = n;
+    while (end > start && (path[end - 1] == ' ' || (path[end - 1] == '.' && !dotsOnly))) end--;
+    path[end] = '\0';
+    return end < n;
+}
+
+void TidyPath(char* path) {
+    for (char* p = path; *p; p++)
+        if (*p == '/') *p = '\\';
+    char* p = path;
+    while (*p == ' ') p++;
+    MoveMemory(path, p, lstrlenA(p) + 1);
+    // A backslash after the last name goes too (a root's stays): the blanks
+    // before it would otherwise stay inside every path made from this one.
+    for (bool changed = true; changed;) {
+        changed = TrimLastName(path);
+        int n = lstrlenA(path);
+        if (n > 2 && path[n - 1] == '\\' && path[n - 2] != ':') {
+            path[n - 1] = '\0';
+            changed = true;
+        }
+    }
+}
+
 int FullPath(const char* path) {
+    const char* names = path + 3;
     char drive = char(path[0] | 0x20);
-    if (drive < 'a' || drive > 'z' || path[1] != ':' || path[2] != '\\') return 0;
-    for (const char* p = path + 3; *p; p++) {
+    if (NamesShare(path))
+        names = path + 2;
+    else if (drive < 'a' || drive > 'z' || path[1] != ':' || path[2] != '\\')
+        return 0;
+    for (const char* p = names; *p; p++) {
         unsigned char c = static_cast<unsigned char>(*p);
         if (c < 32 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') return 0;
     }
@@ -163,10 +222,8 @@ static bool ExistsOrMade(const char* dir) {
 
 static void Accept(HWND hDlg) {
     ReadPath(hDlg);
-    // What validdir accepts is the path without its leading blanks.
-    char* p = gPath;
-    while (*p == ' ') p++;
-    MoveMemory(gPath, p, lstrlenA(p) + 1);
+    // What is checked, made and installed into is one and the same directory.
+    TidyPath(gPath);
     if (!DirFits(gPath, 0)) {
         ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
     } else if (FullPath(gPath) && ExistsOrMade(gPath)) {

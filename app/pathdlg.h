@@ -14,10 +14,15 @@ int CheckINI(char* buffer);
 // Searches every present drive from C: on for subpath (beginning with a
 // backslash); 1 and the full path in result when found.
 int testdir(const char* subpath, char* result);
-// 1 when path is a full path on a drive ("c:\\..."), holding only characters
-// that file names can hold: a relative one would be taken from the current
-// directory, which is the distribution disk.
+// 1 when path is a full path on a drive ("c:\\...") or a share
+// ("\\\\server\\share..."), holding only characters that file names can hold:
+// a relative one would be taken from the current directory, which is the
+// distribution disk.
 int FullPath(const char* path);
+// A typed path as Windows takes it, in place: forward slashes as backslashes,
+// without leading blanks, trailing blanks and dots of its last name, or a
+// backslash after it.
+void TidyPath(char* path);
 // 1 when path (leading blanks skipped) names an existing directory.
 int validdir(const char* path);
 // Free space of a drive (0 the current one, 1 A:, ... 26 Z:) in kilobytes; 0

@@ -101,12 +101,31 @@ TEST(FreeSpace, SizesOfAnyMagnitude) {
     EXPECT_STREQ(text, "0.007 MB");
 }
 
-TEST(FullPath, OnlyADriveColonAndBackslashThenFileNameCharacters) {
-    for (const char* good : {"c:\\plugins", "C:\\", "z:\\a b\\c.d\\", "e:\\x/y"})
+TEST(FullPath, ADriveOrAShareThenFileNameCharacters) {
+    for (const char* good : {"c:\\plugins", "C:\\", "z:\\a b\\c.d\\", "e:\\x/y", "\\\\server\\share",
+                             "\\\\server\\share\\plug ins"})
         EXPECT_TRUE(FullPath(good)) << good;
-    for (const char* bad : {"plugins", "c:plugins", "ac:1", "\\plugins", "\\\\server\\share", "1:\\x", "c:\\a:b",
-                            "c:\\plu*gins", "c:\\a?", "c:\\\"q\"", "c:\\<", "c:\\>", "c:\\|", "c:\\tab\there", ""})
+    for (const char* bad : {"plugins", "c:plugins", "ac:1", "\\plugins", "1:\\x", "c:\\a:b", "c:\\plu*gins", "c:\\a?",
+                            "c:\\\"q\"", "c:\\<", "c:\\>", "c:\\|", "c:\\tab\there", "", "\\\\server", "\\\\server\\",
+                            "\\\\\\share", "\\\\.\\pipe\\x", "\\\\?\\c:\\x", "\\\\server\\sh|are"})
         EXPECT_FALSE(FullPath(bad)) << bad;
+}
+
+TEST(TidyPath, AsWindowsTakesIt) {
+    const char* cases[][2] = {
+        {"c:\\plugins ", "c:\\plugins"},        {"  c:\\plugins. . ", "c:\\plugins"},
+        {"c:/plugins/", "c:\\plugins"},           {"c:\\plugins \\ ", "c:\\plugins"},
+        {"c:\\", "c:\\"},                        {"c:\\ ", "c:\\"},
+        {"c:\\a\\.. ", "c:\\a\\.."},             {"\\\\server\\share\\", "\\\\server\\share"},
+        {"//server/share/new ", "\\\\server\\share\\new"}, {"c:\\pl ug.ins", "c:\\pl ug.ins"},
+        {"   ", ""},
+    };
+    for (auto& c : cases) {
+        char path[160];
+        lstrcpyA(path, c[0]);
+        TidyPath(path);
+        EXPECT_STREQ(path, c[1]) << '"' << c[0] << '"';
+    }
 }
 
 TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
