@@ -73,6 +73,9 @@ int Install(HWND hwndMain) {
 
     ghStatus = CreateDialogParamA(ghInst, "Installing", hwndMain, InstallDlgProc, 0);
     UpdateWindow(hwndMain);
+    // Nothing is pumped while a file is expanded: the dialog and its Cancel
+    // are painted now, not after the first file.
+    if (ghStatus) UpdateWindow(ghStatus);
     for (int i = 0; !gfAbort && i < gFiles;) {
         const CopyEntry& row = gCopy[i];
         if (row.dwPlatforms & DWORD(platform)) {
@@ -92,10 +95,18 @@ int Install(HWND hwndMain) {
             SetDlgItemTextA(ghStatus, IDC_COPY_DEST, dest);
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_SOURCE));
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_DEST));
-            // With -m the runtime is copied whatever its age; the copy replaces
-            // the old one only once the new one is whole.
-            bool force = row.fSystemDir && gfForceMSVC;
-            if (!row.fCheckNewer || force || FileNewer(source, dest)) {
+            if (row.fSystemDir && gfForceMSVC) {
+                // -m replaces the runtime whatever its age, once the new one is
+                // whole. One that cannot be replaced (read-only, in use, the
+                // system's) is kept when it is at least as new as ours.
+                char failed[MAX_PATH];
+                int code = ExpandFile(source, dest, failed);
+                if (code < 0 && FileNewer(source, dest)) {
+                    ShowLZError(code, failed);
+                    gfAbort = 1;
+                    break;
+                }
+            } else if (!row.fCheckNewer || FileNewer(source, dest)) {
                 if (MyLZCopy(source, dest) < 0) {
                     gfAbort = 1;
                     break;
