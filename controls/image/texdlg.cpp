@@ -189,11 +189,16 @@ int MyTexDlgCtl::OnCreate(HWND hwnd, CREATESTRUCTA* cs) {
     // One carrier a dialog: a second would subclass it again, and the
     // procedure it saved would be the subclass procedure itself.
     if (GetPropA(dlg, kCarrierProp)) return 0;
+    // The subclass finds the carrier through this property: without it every
+    // message of the dialog would be lost. Set first; subclass only when set.
+    if (!SetPropA(dlg, kCarrierProp, hwnd)) return 0;
     auto inst = static_cast<HINSTANCE>(MyTexDlg->hInstance);
     auto resInst = static_cast<HINSTANCE>(MyTexDlg->ResInstance());
     pTexDlg = new (std::nothrow) TexDlg(dlg, inst, resInst, name, 1);
-    if (!pTexDlg) return 0;
-    SetPropA(dlg, kCarrierProp, hwnd);
+    if (!pTexDlg) {
+        RemovePropA(dlg, kCarrierProp);
+        return 0;
+    }
     SetDlgDIBTex(dlg, &pTexDlg->tex);
     return 1;
 }
