@@ -15,7 +15,8 @@ std::string ShippedManifest() {
     std::string text;
     if (HRSRC res = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {  // RT_MANIFEST
         HGLOBAL data = LoadResource(exe, res);
-        if (const void* p = data ? LockResource(data) : nullptr) text.assign(static_cast<const char*>(p), SizeofResource(exe, res));
+        if (const void* p = data ? LockResource(data) : nullptr)
+            text.assign(static_cast<const char*>(p), SizeofResource(exe, res));
     }
     FreeLibrary(exe);
     return text;
