@@ -7,7 +7,8 @@ make -j"$(nproc)" win64 >/dev/null
 cases=(missing corrupt source-directory fulldisk readonly-dest locked-dest readonly-plugdir
        overlong-path plugdir-over-limit relative-path absent-floppy invalid-chars ini-empty
        ini-overlong ini-absent-drive ini-garbage switches-odd switches-together long-start-dir
-       setupdir-over-limit no-sources cancel-last close-during-copy)
+       setupdir-over-limit no-sources cancel-last close-during-copy trailing-blank unc-existing
+       unc-create force-kept force-locked)
 printf '%-20s %s\n' case result
 failed=0
 for c in "${cases[@]}"; do

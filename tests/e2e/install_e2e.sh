@@ -155,7 +155,9 @@ installed_from_floppy() {  # the runtime's name on the disk
 floppy_state() { (cd "$floppy" && ls -l --time-style=+%s . && sha1sum ./*); }
 
 watchers=
-case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxfilj32._bf ;; esac
+# The first plug-in is slow too: where the runtime present is kept, it is the
+# first file copied, and the watchers must have found the dialog by its end.
+case $scenario in win95 | nt351 | win31 | network | force | keepnewer) slow msvcrt20._ll msvcrt20._2s vxbase32._ll vxfilj32._bf ;; esac
 start='C:\disk\setup.exe'
 # The longest directory the files can be opened in: OpenFile (under LZ32)
 # takes paths of at most 127 characters, and the longest names put after the
