@@ -121,6 +121,37 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
     return 1;
 }
 
+bool IsOwnTemporary(const char* name) {
+    // GetTempFileNameA makes "ows", the unique number in hexadecimal, ".tmp".
+    if ((name[0] | 0x20) != 'o' || (name[1] | 0x20) != 'w' || (name[2] | 0x20) != 's') return false;
+    int digits = 0;
+    const char* p = name + 3;
+    for (; digits < 5; p++, digits++) {
+        char c = char(*p | 0x20);
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) break;
+    }
+    return digits >= 1 && digits <= 4 && !lstrcmpiA(p, ".tmp");
+}
+
+void RemoveStaleTemporaries(const char* dir) {
+    char pattern[MAX_PATH];
+    if (lstrlenA(dir) + 10 > MAX_PATH) return;
+    lstrcpyA(pattern, dir);
+    lstrcatA(pattern, "ows*.tmp");
+    WIN32_FIND_DATAA found;
+    HANDLE h = FindFirstFileA(pattern, &found);
+    if (h == INVALID_HANDLE_VALUE) return;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsOwnTemporary(found.cFileName)) continue;
+        char path[MAX_PATH];
+        if (lstrlenA(dir) + lstrlenA(found.cFileName) >= MAX_PATH) continue;
+        lstrcpyA(path, dir);
+        lstrcatA(path, found.cFileName);
+        DeleteFileA(path);  // one still being written by another copy stays: it is open
+    } while (FindNextFileA(h, &found));
+    FindClose(h);
+}
+
 int FileExist(const char* path) {
     OFSTRUCT ofs;
     return OpenFile(path, &ofs, OF_EXIST) != HFILE_ERROR;

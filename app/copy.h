@@ -14,6 +14,11 @@ int ExpandFile(const char* source, const char* dest, char* failed);
 int ShowLZError(int code, const char* name);
 // That message, into 256 bytes; returns the code as mapped.
 int LZErrorText(int code, const char* name, char* message);
+// Whether a file name is one the copy gives its temporaries ("ows1a2.tmp").
+bool IsOwnTemporary(const char* name);
+// Deletes what an interrupted copy (the machine lost power, the program was
+// killed) left in dir (ending in a backslash): its temporaries, no other file.
+void RemoveStaleTemporaries(const char* dir);
 int FileExist(const char* path);
 // 1 when dest must be (re)written: it is missing, or source is dated later.
 int FileNewer(const char* source, const char* dest);

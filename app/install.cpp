@@ -71,6 +71,11 @@ int Install(HWND hwndMain) {
         gfAbort = 1;
     }
 
+    if (!gfAbort) {
+        char systemDir[PATH_BUFFER];
+        RemoveStaleTemporaries(pluginDir);
+        if (SystemDestination(systemDir)) RemoveStaleTemporaries(systemDir);
+    }
     ghStatus = CreateDialogParamA(ghInst, "Installing", hwndMain, InstallDlgProc, 0);
     UpdateWindow(hwndMain);
     // Nothing is pumped while a file is expanded: the dialog and its Cancel

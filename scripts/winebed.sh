@@ -169,7 +169,9 @@ run)
     # A run killed by a signal within two seconds is Wine dying at start, not the
     # program (its faults end as exit codes). Tests have died in CI, rarely, in
     # 0.1 s with no output at all: such a start is tried once more, and said.
-    if [ $rc -gt 128 ] && [ $rc -ne 124 ] && [ $(( ${EPOCHREALTIME/./} - start )) -lt 2000000 ]; then
+    # OW_KILLED=1: the caller kills the program itself.
+    if [ $rc -gt 128 ] && [ $rc -ne 124 ] && [ -z "${OW_KILLED:-}" ] &&
+        [ $(( ${EPOCHREALTIME/./} - start )) -lt 2000000 ]; then
         echo "winebed: Wine died at start with status $rc; running $1 once more" >&2
         timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}"
         rc=$?

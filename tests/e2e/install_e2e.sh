@@ -225,7 +225,8 @@ fi
 [ "$scenario" = last-drive ] && { mkdir -p "$work/drive-z/photoshp/plugins"; "$winebed" drive Z: "$work/drive-z" || fail "cannot add drive Z:"; }
 ls -A "$disk" >"$work/disk-before" 2>/dev/null
 # Started from its own directory, as from a file manager.
-OW_CWD=${cwd:-$(dirname "$C/$(printf '%s' "${start:3}" | tr '\\' /)")} "$winebed" run "$start" "${args[@]}" &
+killed=; [ "$scenario" = killed ] && killed=1
+OW_KILLED=$killed OW_CWD=${cwd:-$(dirname "$C/$(printf '%s' "${start:3}" | tr '\\' /)")} "$winebed" run "$start" "${args[@]}" &
 setup=$!
 case $scenario in win95 | nt351 | win31 | network | force | keepnewer) watch_progress ;; esac
 
@@ -362,6 +363,45 @@ first-paint)
         fail "Cancel during the first file: $(cat "$work/first"); during a later one: $(cat "$work/later")"
     [ "$(cut -d' ' -f2 "$work/later")" -gt 2 ] || fail "Cancel shows no picture: $(cat "$work/later")"
     ;;
+killed)
+    # The machine loses power while a large plug-in is being expanded: setup.exe
+    # is killed. Every file then in the plug-in directory is whole and exact, or
+    # absent, and nothing else changed; the next run removes what is left of
+    # the killed one (its temporary file) and installs every file.
+    head -c 40000000 /dev/urandom >"$work/vxfile32._bf"
+    "$root/build/host/mkdisk" --compress "$work/vxfile32._bf" "$disk/vxfile32._bf" >/dev/null
+    to_plugin_dialog
+    drive click "Plug-in location..." 1
+    # Killed once vxfile32 is being written: after vxfild32, before vxfilf32.
+    for _ in $(seq 2000); do
+        [ -e "$plug/vxfild32.8bf" ] && { [ -e "$plug/vxfile32.8bf" ] || ls "$plug"/ows*.tmp; } >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    for pid in $(pgrep -x setup.exe); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill -KILL "$pid"
+    done
+    wait $setup
+    absent "$plug/vxfilf32.8bf"
+    for f in "$plug"/*; do
+        name=${f##*/}
+        case $name in
+        ows*.tmp) ;;
+        *.8bf) same "$f" "$(expected "${name%.8bf}._bf")" ;;
+        vxbase32.dll) same "$f" "$(expected vxbase32._ll)" ;;
+        *) fail "$name in the plug-in directory" ;;
+        esac
+    done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    [ "$(ls -A "$disk")" = "$(cat "$work/disk-before")" ] || fail "the disk changed: $(ls -A "$disk")"
+    ls "$plug"/ows*.tmp >/dev/null 2>&1 || fail "no temporary file of the killed run: was it killed during the expansion?"
+    OW_CWD=$disk "$winebed" run "$start" &
+    setup=$!
+    to_plugin_dialog
+    install_into ""
+    drive click "Congratulations..." 1
+    plugins_installed
+    no_temporaries "$plug"
+    ;;
 close-during-copy)
     # Closing the background window while files are copied counts as Cancel:
     # the copy stops after the current file and "Failure" says so. A first
@@ -369,8 +409,12 @@ close-during-copy)
     head -c 40000000 /dev/urandom >"$work/msvcrt20.dll"
     "$root/build/host/mkdisk" --compress "$work/msvcrt20.dll" "$disk/msvcrt20._ll" >/dev/null
     to_plugin_dialog
+    # Closed once the first file is being expanded: the closer waits from
+    # before the click, so that its own start-up cannot miss the copy.
+    ask close "Orb Weave 2.0 Setup" 'C:\windows\system32\ows*.tmp' &
+    closer=$!
     drive click "Plug-in location..." 1
-    drive close "Orb Weave 2.0 Setup" "Installing..."  # one driver: no start-up between
+    wait $closer || fail "the window was not closed during the first file"
     expect_failure
     absent "$plug/vxfilj32.8bf"
     ;;

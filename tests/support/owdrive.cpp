@@ -3,13 +3,14 @@
 //   owdrive wait CAPTION [MS]             exit 0 once a window with that caption shows
 //   owdrive gone CAPTION [MS]             exit 0 once no window has that caption
 //   owdrive click CAPTION ID              click item ID of that window
-//   owdrive close CAPTION [WHEN]          send that window WM_CLOSE (as soon as a window
-//                                         WHEN shows)
+//   owdrive close CAPTION [PATTERN]       send that window WM_CLOSE (as soon as a file
+//                                         matching PATTERN exists)
 //   owdrive text CAPTION ID               print the text of item ID
 //   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing would
 //   owdrive progress CAPTION ID           ask progress graph ID its position until the
 //                                         window goes; print the positions seen
-//   owdrive clickonfile CAPTION ID PATH   click item ID as soon as the file PATH exists
+//   owdrive clickonfile CAPTION ID PATTERN  click item ID as soon as a file matching
+//                                         PATTERN exists
 //   owdrive texts CAPTION ID              print each new text item ID shows until the
 //                                         window goes
 //   owdrive pixels CAPTION ID PATTERN     once a file matching PATTERN exists, print a
@@ -56,6 +57,15 @@ static bool Exists(const char* pattern) {
     HANDLE h = FindFirstFileA(pattern, &found);
     if (h == INVALID_HANDLE_VALUE) return false;
     FindClose(h);
+    return true;
+}
+
+// Until a file matching pattern exists; false if the window goes first.
+static bool WaitForFile(HWND hwnd, const char* pattern) {
+    while (!Exists(pattern)) {
+        if (!IsWindow(hwnd)) return false;
+        Sleep(2);
+    }
     return true;
 }
 
@@ -122,7 +132,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!strcmp(verb, "close")) {
-        if (argc > 3 && !WaitForWindow(argv[3], 20000)) return 1;
+        if (argc > 3 && !WaitForFile(hwnd, argv[3])) return 1;
         return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (argc < 4) return 2;
@@ -136,19 +146,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!strcmp(verb, "settext") && argc > 4) return SetDlgItemTextA(hwnd, id, argv[4]) ? 0 : 1;
-    if (!strcmp(verb, "clickonfile") && argc > 4) {
-        while (GetFileAttributesA(argv[4]) == INVALID_FILE_ATTRIBUTES) {
-            if (!IsWindow(hwnd)) return 1;
-            Sleep(2);
-        }
-        return ClickItem(hwnd, id) ? 0 : 1;
-    }
+    if (!strcmp(verb, "clickonfile") && argc > 4) return WaitForFile(hwnd, argv[4]) && ClickItem(hwnd, id) ? 0 : 1;
     if (!strcmp(verb, "pixels") && argc > 4) {
         // The program is busy with that file: it paints nothing meanwhile.
-        while (!Exists(argv[4])) {
-            if (!IsWindow(hwnd)) return 1;
-            Sleep(2);
-        }
+        if (!WaitForFile(hwnd, argv[4])) return 1;
         std::vector<COLORREF> pixels = ScreenPixels(GetDlgItem(hwnd, id));
         if (!Exists(argv[4])) return 3;
         unsigned long sum = 2166136261u;  // FNV-1a

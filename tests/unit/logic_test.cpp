@@ -128,6 +128,13 @@ TEST(TidyPath, AsWindowsTakesIt) {
     }
 }
 
+TEST(Temporaries, OnlyNamesTheCopyCouldHaveMade) {
+    for (const char* own : {"ows1.tmp", "owsBAD.TMP", "OWSffff.tmp", "ows0a2f.Tmp"}) EXPECT_TRUE(IsOwnTemporary(own)) << own;
+    for (const char* other : {"ows.tmp", "ows12345.tmp", "owsetup.tmp", "ows12.tmp.bak", "ows1g.tmp", "xows1.tmp",
+                              "ows1.tmpx", "ow1.tmp"})
+        EXPECT_FALSE(IsOwnTemporary(other)) << other;
+}
+
 TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
     // 127 characters at most, with a backslash and a 12-character name.
     for (int sources = 0; sources < 2; sources++) {
