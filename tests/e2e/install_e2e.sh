@@ -288,6 +288,17 @@ force | keepnewer)
     fi
     plugins_installed
     ;;
+replaceolder)
+    # The copy loop's time-stamp rule: a runtime dated a day before the disk's,
+    # though later in its day, is older, and is replaced.
+    echo "an older runtime" >"$sys/msvcrt20.dll"
+    touch -d "2020-06-01 20:00" "$sys/msvcrt20.dll"
+    touch -d "2020-06-02 08:00" "$disk/msvcrt20._ll"
+    to_plugin_dialog
+    install_into ""
+    drive click "Congratulations..." 1
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    ;;
 force-kept | force-locked)
     # -m over a runtime that cannot be replaced (read-only, as one in use or
     # owned by the system): one at least as new as the disk's is kept and the

@@ -1,6 +1,7 @@
 // The background window's painting: texture, logo margins, the text list.
 #include "background.h"
 #include "host.h"
+#include "resource.h"
 
 namespace {
 
@@ -114,6 +115,61 @@ TEST_F(BackgroundWindow, TextShowsWhiteOverABlackShadowInFontsOfTheFirstPaint) {
     SetWindowPos(win, nullptr, 0, 0, 800, 600, SWP_NOMOVE | SWP_NOZORDER);
     Pump();
     EXPECT_EQ(gBackground.largeFont, large);  // kept after a resize
+}
+
+// Where the list lands, against the same texts drawn where the design puts
+// them: the title at (5, 5) in the large font, each line 10 further in and the
+// height of the line above plus 4 below it, in the small font, each white over
+// a black shadow two pixels right of and below it.
+TEST_F(BackgroundWindow, TheListsLinesLieWhereTheDesignPutsThem) {
+    DeleteMetaFile(gBackground.logo);
+    gBackground.logo = nullptr;  // only the texture beneath
+    const int w = 560, h = 420;
+    Open(w, h);
+    std::vector<COLORREF> shown = Snapshot(win);
+
+    HDC dc = GetDC(win);
+    HDC mem = CreateCompatibleDC(dc);
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits;
+    HBITMAP bmp = CreateDIBSection(mem, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBmp = SelectObject(mem, bmp);
+    RECT all = {0, 0, w, h};
+    gBackground.texture->TexMap(mem, 0, 0, all, TONE_NORMAL, SRCCOPY);
+    SetBkMode(mem, TRANSPARENT);
+    char text[256];
+    LoadStringA(ghInst, IDS_PAINT_PROGRAMS, text, 255);
+    const char* lines[] = {text, nullptr, nullptr, nullptr, nullptr};
+    int n = 1;
+    for (char* p = text; *p; p++)
+        if (*p == '\n' && n < 5) *p = '\0', lines[n++] = p + 1;
+    ASSERT_EQ(n, 5);
+    int y = 7;
+    for (int i = 0; i < 5; i++) {
+        HGDIOBJ oldFont = SelectObject(mem, i ? gBackground.smallFont : gBackground.largeFont);
+        int x = i ? 15 : 5, len = lstrlenA(lines[i]);
+        SetTextColor(mem, RGB(0, 0, 0));
+        TextOutA(mem, x + 2, y, lines[i], len);
+        SetTextColor(mem, RGB(255, 255, 255));
+        TextOutA(mem, x, y - 2, lines[i], len);
+        SIZE size;
+        GetTextExtentPointA(mem, lines[i], len, &size);
+        y += size.cy + 4;
+        SelectObject(mem, oldFont);
+    }
+    GdiFlush();
+    int differ = 0, firstX = -1, firstY = -1;
+    for (int i = 0; i < w * h; i++) {
+        DWORD p = static_cast<DWORD*>(bits)[i];
+        if (shown[size_t(i)] != RGB((p >> 16) & 255, (p >> 8) & 255, p & 255) && !differ++)
+            firstX = i % w, firstY = i / w;
+    }
+    SelectObject(mem, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(win, dc);
+    EXPECT_EQ(differ, 0) << "the first at " << firstX << "," << firstY;
 }
 
 TEST_F(BackgroundWindow, MinimisedWindowDrawsNothing) {

@@ -115,6 +115,38 @@ TEST_F(CheckBox, DisabledBoxIgnoresClicksAndLooksTheSame) {
     EXPECT_EQ(Snapshot(box), before);
 }
 
+// Frame 5 of the tick strip lies with its corner at (4, m - 11): every pixel
+// of the tick where the strip has it, and the box beneath where it is white.
+TEST_F(CheckBox, TheTickLiesOverTheBoxWhereTheStripPutsIt) {
+    std::vector<COLORREF> bare = Snapshot(box);
+    SendMessageA(box, CKM_SETSTATE, 1, 0);
+    Pump();
+    std::vector<COLORREF> ticked = Snapshot(box);
+    HBITMAP strip = LoadBitmapA(ghInst, "CheckBox");
+    ASSERT_NE(strip, nullptr);
+    HDC mem = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(mem, strip);
+    const int m = 24 / 2, left = 4, top = m - 11;
+    int tick = 0, overBox = 0;
+    for (int y = 0; y < 22; y++)
+        for (int x = 0; x < 30; x++) {
+            COLORREF c = GetPixel(mem, 5 * 30 + x, y);
+            size_t at = size_t(top + y) * 220 + size_t(left + x);
+            if (c == RGB(255, 255, 255)) {
+                ASSERT_EQ(ticked[at], bare[at]) << x << "," << y;
+            } else {
+                ASSERT_EQ(ticked[at], c) << x << "," << y;
+                tick++;
+                overBox += left + x >= 7 && left + x < 19 && top + y >= m - 6 && top + y < m + 6;
+            }
+        }
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    DeleteObject(strip);
+    EXPECT_GT(tick, 40);
+    EXPECT_GT(overBox, 10);  // over the box, not only beside it
+}
+
 TEST_F(CheckBox, LabelFormsAndTheBoxOverWhatLiesBeneath) {
     char text[64];
     GetWindowTextA(box, text, sizeof text);

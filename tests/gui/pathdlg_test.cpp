@@ -45,7 +45,8 @@ protected:
     }
     void TearDown() override {
         DeleteFileA(ini.c_str());
-        for (const char* d : {"C:\\photoshp", "E:\\photoshp", "C:\\owtest", "C:\\plugins"}) RemoveTree(d);
+        for (const char* d : {"C:\\photoshp", "E:\\photoshp", "C:\\win32app", "C:\\owtest", "C:\\plugins"})
+            RemoveTree(d);
         Terminate_Controls();
         gfScan = 1;
     }
@@ -79,26 +80,29 @@ TEST_F(PathDialog, WithoutIniOrDirectoriesTheDefaultIsProposed) {
     EXPECT_EQ(required, "1.300 MB");
 }
 
-TEST_F(PathDialog, PluginsOnAnotherDriveAreFound) {
+// The dialog's own proposal as each place appears: the second location alone,
+// then the first on another drive (every drive is searched for the first
+// before any for the second), then a settings file naming a third.
+TEST_F(PathDialog, ProposalsComeFromTheSettingsThenTheFirstLocationThenTheSecond) {
     ASSERT_TRUE(DrivePresent('E')) << "the test bed links drive E:";
     ASSERT_FALSE(DrivePresent('D'));  // drives are not contiguous here: C:, E:, T:, Z:
+    auto proposal = [&] {
+        std::string shown;
+        path[0] = '\0';
+        Run([&](HWND dlg) {
+            shown = ItemText(dlg, IDC_PATH_EDIT);
+            Press(dlg, IDCANCEL);
+        });
+        return shown;
+    };
+    for (const char* d : {"C:\\win32app", "C:\\win32app\\photoshp", "C:\\win32app\\photoshp\\plugins"})
+        CreateDirectoryA(d, nullptr);
+    EXPECT_EQ(proposal(), "C:\\win32app\\photoshp\\plugins");
     CreateDirectoryA("E:\\photoshp", nullptr);
     CreateDirectoryA("E:\\photoshp\\plugins", nullptr);
-    char found[PATH_BUFFER];
-    EXPECT_EQ(testdir("\\photoshp\\plugins", found), 1);
-    EXPECT_STREQ(found, "E:\\photoshp\\plugins");
-    std::string shown;
-    Run([&](HWND dlg) {
-        shown = ItemText(dlg, IDC_PATH_EDIT);
-        Press(dlg, IDCANCEL);
-    });
-    EXPECT_EQ(shown, "E:\\photoshp\\plugins");
-    CreateDirectoryA("C:\\win32app", nullptr);
-    CreateDirectoryA("C:\\win32app\\photoshp", nullptr);
-    CreateDirectoryA("C:\\win32app\\photoshp\\plugins", nullptr);
-    EXPECT_EQ(testdir("\\win32app\\photoshp\\plugins", found), 1);
-    EXPECT_STREQ(found, "C:\\win32app\\photoshp\\plugins");
-    RemoveTree("C:\\win32app");
+    EXPECT_EQ(proposal(), "E:\\photoshp\\plugins");
+    WritePrivateProfileStringA("Photoshop", "PlugInDirectory", "C:\\owtest\\third", "photos30.ini");
+    EXPECT_EQ(proposal(), "C:\\owtest\\third");
 }
 
 TEST_F(PathDialog, WithoutScanningTheFieldStartsEmptyAndContinueWaitsForText) {

@@ -101,6 +101,61 @@ TEST_F(Textured, ClientContinuesTheFrameTilingAndBevelsShowTheirTones) {
     }
 }
 
+// The dialog's texture as its carrier builds it, against the bitmap: the
+// shadow tone is every colour less 60, the highlight adds half and 40.
+TEST_F(Textured, TonesAreTheBitmapsColoursLessSixtyAndPlusHalfAndForty) {
+    dlg = ShowDialog(host, DialogTemplate("tones", 150, 80, {{"OrbWeaveTexDlg", "OWSwirl", 300, 300, 40, 20,
+                                                               WORD(-1), kCarrierStyle}}));
+    DIBTex* tex = DlgTexture(dlg);
+    ASSERT_NE(tex, nullptr);
+    char name[] = "OWSwirl";
+    BITMAPINFO* dib = nullptr;
+    HGLOBAL res = nullptr;
+    ASSERT_TRUE(DIBTex::LoadDIB(ghInst, name, &dib, &res));
+    const BYTE* pixels = reinterpret_cast<const BYTE*>(dib) + dib->bmiHeader.biSize + 256 * sizeof(RGBQUAD);
+    int w = dib->bmiHeader.biWidth, h = dib->bmiHeader.biHeight, stride = (w + 3) & ~3;
+    for (int y = 0; y < h; y += 3)
+        for (int x = 0; x < w; x += 5) {
+            const RGBQUAD& c = dib->bmiColors[pixels[(h - 1 - y) * stride + x]];  // bottom-up
+            ASSERT_EQ(TilePixel(tex, TONE_NORMAL, x, y), RGB(c.rgbRed, c.rgbGreen, c.rgbBlue)) << x << "," << y;
+            ASSERT_EQ(TilePixel(tex, TONE_SHADOW, x, y),
+                      RGB(ShadowValue(c.rgbRed, 60), ShadowValue(c.rgbGreen, 60), ShadowValue(c.rgbBlue, 60)));
+            ASSERT_EQ(TilePixel(tex, TONE_HIGHLIGHT, x, y),
+                      RGB(HilightValue(c.rgbRed, 40, 2), HilightValue(c.rgbGreen, 40, 2), HilightValue(c.rgbBlue, 40, 2)));
+        }
+    DIBTex::DestroyDIB(res);
+}
+
+// Each bevel is as deep as the frame, no more, and the light and dark ones
+// meet on the diagonals at the top-right and bottom-left corners.
+TEST_F(Textured, BevelsFillTheFrameToItsDepthAndMeetOnTheDiagonals) {
+    dlg = ShowDialog(host, DialogTemplate("depth", 160, 100, {{"OrbWeaveTexDlg", "OWSwirl", 300, 300, 40, 20,
+                                                                WORD(-1), kCarrierStyle}}));
+    DIBTex* tex = DlgTexture(dlg);
+    ASSERT_NE(tex, nullptr);
+    RECT wr;
+    GetWindowRect(dlg, &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    int d = Object<MyTexDlgCtl>(FindWindowExA(dlg, nullptr, "OrbWeaveTexDlg", nullptr))->pTexDlg->nBorder;
+    ASSERT_GE(d, 3);
+    std::vector<COLORREF> px = WindowSnapshot(dlg);
+    auto is = [&](int x, int y, int tone) { return px[size_t(y) * w + x] == TilePixel(tex, tone, x, y); };
+    for (int k = 0; k < d; k++) {
+        EXPECT_TRUE(is(w / 2, k, TONE_HIGHLIGHT)) << "top, depth " << k;
+        EXPECT_TRUE(is(k, h / 2, TONE_HIGHLIGHT)) << "left, depth " << k;
+        EXPECT_TRUE(is(w - 1 - k, h / 2, TONE_SHADOW)) << "right, depth " << k;
+        EXPECT_TRUE(is(w / 2, h - 1 - k, TONE_SHADOW)) << "bottom, depth " << k;
+    }
+    EXPECT_FALSE(is(w / 2, d, TONE_HIGHLIGHT));  // the caption begins
+    EXPECT_TRUE(is(d, h / 2, TONE_NORMAL));      // the client area begins
+    EXPECT_TRUE(is(w - 1 - d, h / 2, TONE_NORMAL));
+    EXPECT_TRUE(is(w / 2, h - 1 - d, TONE_NORMAL));
+    EXPECT_TRUE(is(w - 3, 0, TONE_HIGHLIGHT));  // above the top-right diagonal
+    EXPECT_TRUE(is(w - 1, 2, TONE_SHADOW));     // below it
+    EXPECT_TRUE(is(0, h - 3, TONE_HIGHLIGHT));  // left of the bottom-left one
+    EXPECT_TRUE(is(2, h - 1, TONE_SHADOW));
+}
+
 TEST_F(Textured, RegionsAreMadeAtTheFirstFramePaintAndKept) {
     dlg = ShowDialog(host, DialogTemplate("regions", 150, 80, {{"OrbWeaveTexDlg", "OWSwirl", 300, 300, 40, 20,
                                                                   WORD(-1), kCarrierStyle}}));
