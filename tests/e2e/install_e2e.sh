@@ -121,17 +121,20 @@ expect_done() {
     progress_seen
 }
 # The bar after each of the 13 rows is 100 * row / 13, rounded. The watcher
-# is answered only between files, so it may miss a value on a busy machine,
-# but what it sees must come from that list, in order, ending at 100, with
-# most of the steps between.
+# is answered only between files, and a busy machine may keep it from asking
+# between two small ones, so it may miss values: what it sees must come from
+# that list, in order, with a step between 0 and 100 (it asked during a slow
+# file), ending at 100. Every step, in order, is checked in-process
+# (Installation.TheBarStepsOnAfterEachFile).
 progress_seen() {
-    local steps=" 0 8 15 23 31 38 46 54 62 69 77 85 92 100 " seen last=-1 n=0 v
+    local steps=" 0 8 15 23 31 38 46 54 62 69 77 85 92 100 " seen last=-1 between=0 v
     seen=$(uniq "$work/bar.txt" | tr '\n' ' ')
     for v in $seen; do
         [[ $steps == *" $v "* ]] && [ "$v" -gt "$last" ] || fail "the bar went $seen"
-        last=$v n=$((n + 1))
+        [ "$v" -gt 0 ] && [ "$v" -lt 100 ] && between=1
+        last=$v
     done
-    [ "$last" = 100 ] && [ $n -ge 8 ] || fail "the bar went $seen"
+    [ "$last" = 100 ] && [ $between = 1 ] || fail "the bar went $seen"
 }
 expect_failure() {
     drive click "Warning..." 1
