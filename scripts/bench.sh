@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks of the program, printed as one table: its size, its start-up
 # against a minimal dialog program, its copy loop against bare LZ32 calls, its
-# repaints against one BitBlt, and its animations against their design. Every
+# repaints against one BitBlt, its animations against their design, and the
+# shipped 32-bit program against NSIS installers of the same payload. Every
 # figure comes with its baseline and the ratio, measured side by side here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -79,3 +80,6 @@ done
 build/host/mkdisk "$work/payload" "$work/disk" >/dev/null
 printf '%-34s %10s      %10s      %6s\n' figure program "" ratio
 run build/win64/tests/owbench.exe "$(printf 'Z:%s/' "$work/disk" | tr / '\\')" | tr -d '\r'
+
+echo
+scripts/bench-nsis.sh

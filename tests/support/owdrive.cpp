@@ -20,6 +20,8 @@
 //   owdrive windows                       print the captions of all visible windows
 //   owdrive starttime EXE CAPTION [ARGS]  start EXE, print the milliseconds until its window
 //                                         CAPTION is up, answering and painted, then end it
+//   owdrive copytime CAPTION ID DONE      click item ID, print the milliseconds until a
+//                                         window with caption DONE is up and painted
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -113,6 +115,21 @@ int main(int argc, char** argv) {
         QueryPerformanceCounter(&t1);
         printf("%.1f\n", double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(f.QuadPart));
         Kill(&proc);
+        return 0;
+    }
+    if (argc == 5 && !strcmp(argv[1], "copytime")) {
+        HWND from = WaitForWindow(argv[2], 20000);
+        if (!from) return 1;
+        WaitSettled(from);
+        LARGE_INTEGER f, t0, t1;
+        QueryPerformanceFrequency(&f);
+        QueryPerformanceCounter(&t0);
+        if (!ClickItem(from, atoi(argv[3]))) return 1;
+        HWND done;
+        while (!(done = FindTopWindow(argv[4]))) Sleep(1);
+        WaitSettled(done);
+        QueryPerformanceCounter(&t1);
+        printf("%.1f\n", double(t1.QuadPart - t0.QuadPart) * 1000.0 / double(f.QuadPart));
         return 0;
     }
     if (argc < 3) {
