@@ -171,7 +171,7 @@ static void ReadPath(HWND hDlg) {
 }
 
 // Windows drops trailing blanks and dots from the last name of a path ("."
-// and ".." keep their dots): "c:\\plugins " is "c:\\plugins".
+// and ".." keep their dots): "c:\plugins " is "c:\plugins".
 static bool TrimLastName(char* path) {
     int n = lstrlenA(path), start = n;
     while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') start--;

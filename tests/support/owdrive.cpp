@@ -78,11 +78,7 @@ static std::vector<COLORREF> ScreenPixels(HWND hwnd) {
     int w = rc.right - rc.left, h = rc.bottom - rc.top;
     std::vector<COLORREF> pixels(size_t(w) * size_t(h));
     BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
