@@ -79,8 +79,11 @@ int Install(HWND hwndMain) {
     ghStatus = CreateDialogParamA(ghInst, "Installing", hwndMain, InstallDlgProc, 0);
     UpdateWindow(hwndMain);
     // Nothing is pumped while a file is expanded: the dialog and its Cancel
-    // are painted now, not after the first file.
+    // are painted now, not after the first file, and shown (a system that
+    // composes windows puts a paint on screen once the thread looks for
+    // messages again).
     if (ghStatus) UpdateWindow(ghStatus);
+    MyYield();
     for (int i = 0; !gfAbort && i < gFiles;) {
         const CopyEntry& row = gCopy[i];
         if (row.dwPlatforms & DWORD(platform)) {
