@@ -108,11 +108,15 @@ void RandomAction(HWND top) {
 BOOL CALLBACK PrintWindowOf(HWND hwnd, LPARAM pid) {
     DWORD owner = 0;
     GetWindowThreadProcessId(hwnd, &owner);
-    if (owner == DWORD(pid) && IsWindowVisible(hwnd)) {
+    if (owner == DWORD(pid)) {
         char caption[128] = "", cls[64] = "";
         GetWindowTextA(hwnd, caption, sizeof caption);
         GetClassNameA(hwnd, cls, sizeof cls);
-        printf("    window \"%s\" (%s)%s\n", caption, cls, IsWindowEnabled(hwnd) ? "" : ", disabled");
+        RECT r;
+        GetWindowRect(hwnd, &r);
+        printf("    window \"%s\" (%s)%s%s%s at %ld,%ld-%ld,%ld\n", caption, cls, IsWindowVisible(hwnd) ? "" : ", hidden",
+               IsWindowEnabled(hwnd) ? "" : ", disabled", IsIconic(hwnd) ? ", minimised" : "", r.left, r.top, r.right,
+               r.bottom);
     }
     return TRUE;
 }
