@@ -133,7 +133,15 @@ bool Answers(HWND top) {
 void WayOut(HWND top) {
     char caption[128] = "";
     GetWindowTextA(top, caption, sizeof caption);
-    if (!strcmp(caption, "Installing...")) {
+    if (IsIconic(top)) {
+        // The random input minimised it, its dialogs hidden with it, and may
+        // have left a drag of its icon waiting for the button: with no window
+        // active, keys reach nothing. A user lets go and restores it.
+        POINT at;
+        GetCursorPos(&at);
+        SendMouse(MOUSEEVENTF_LEFTUP, at.x, at.y);
+        PostMessageA(top, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else if (!strcmp(caption, "Installing...")) {
         ClickItem(top, IDCANCEL);
     } else if (GetDlgItem(top, IDCANCEL) && strcmp(caption, "Orb Weave 2.0 Setup")) {
         PostMessageA(top, WM_COMMAND, IDCANCEL, 0);  // Exit, or a file dialog's Cancel
