@@ -135,7 +135,7 @@ bool IsOwnTemporary(const char* name) {
 
 void RemoveStaleTemporaries(const char* dir) {
     char pattern[MAX_PATH];
-    if (lstrlenA(dir) + 10 > MAX_PATH) return;
+    if (lstrlenA(dir) + sizeof "owsffff.tmp" > MAX_PATH) return;  // room for the longest name
     lstrcpyA(pattern, dir);
     lstrcatA(pattern, "ows*.tmp");
     WIN32_FIND_DATAA found;
@@ -144,7 +144,6 @@ void RemoveStaleTemporaries(const char* dir) {
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY || !IsOwnTemporary(found.cFileName)) continue;
         char path[MAX_PATH];
-        if (lstrlenA(dir) + lstrlenA(found.cFileName) >= MAX_PATH) continue;
         lstrcpyA(path, dir);
         lstrcatA(path, found.cFileName);
         DeleteFileA(path);  // one still being written by another copy stays: it is open

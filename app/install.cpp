@@ -103,19 +103,15 @@ int Install(HWND hwndMain) {
             SetDlgItemTextA(ghStatus, IDC_COPY_DEST, dest);
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_SOURCE));
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_DEST));
-            if (row.fSystemDir && gfForceMSVC) {
-                // -m replaces the runtime whatever its age, once the new one is
-                // whole. One that cannot be replaced (read-only, in use, the
-                // system's) is kept when it is at least as new as ours.
+            // -m replaces the runtime whatever its age, once the new one is
+            // whole. One that cannot be replaced (read-only, in use, the
+            // system's) is kept when it is at least as new as ours.
+            bool force = row.fSystemDir && gfForceMSVC;
+            if (force || !row.fCheckNewer || FileNewer(source, dest)) {
                 char failed[MAX_PATH];
                 int code = ExpandFile(source, dest, failed);
-                if (code < 0 && FileNewer(source, dest)) {
+                if (code < 0 && (!force || FileNewer(source, dest))) {
                     ShowLZError(code, failed);
-                    gfAbort = 1;
-                    break;
-                }
-            } else if (!row.fCheckNewer || FileNewer(source, dest)) {
-                if (MyLZCopy(source, dest) < 0) {
                     gfAbort = 1;
                     break;
                 }
