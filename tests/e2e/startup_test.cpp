@@ -15,7 +15,7 @@ protected:
 
 TEST_F(Startup, WelcomeCentredOverFullScreenWindowAndExitEndsCleanly) {
     ASSERT_TRUE(Launch(OW_SETUP_EXE, "", &setup));
-    HWND welcome = WaitForWindow("Welcome!", 20000, setup.pid);
+    HWND welcome = WaitForWindow("Welcome!", kPatience, setup.pid);
     ASSERT_TRUE(welcome);
     HWND main = FindTopWindow("Orb Weave 2.0 Setup", setup.pid);
     ASSERT_TRUE(main);
@@ -34,7 +34,7 @@ TEST_F(Startup, WelcomeCentredOverFullScreenWindowAndExitEndsCleanly) {
     EXPECT_EQ(GetParent(welcome), main);  // owned by the main window
 
     ASSERT_TRUE(ClickItem(welcome, IDCANCEL));
-    EXPECT_EQ(WaitExit(setup, 10000), 0u);
+    EXPECT_EQ(WaitExit(setup, kPatience), 0u);
 }
 
 TEST_F(Startup, OnWindows95TheMainWindowLeavesRoomForTheTaskbar) {
@@ -44,13 +44,13 @@ TEST_F(Startup, OnWindows95TheMainWindowLeavesRoomForTheTaskbar) {
     std::string copy = std::string(dir) + "ow_win95.exe";
     ASSERT_TRUE(CopyFileA(WindowsPath(OW_SETUP_EXE).c_str(), copy.c_str(), FALSE));
     ASSERT_TRUE(Launch(copy, "", &setup));
-    HWND welcome = WaitForWindow("Welcome!", 20000, setup.pid);
+    HWND welcome = WaitForWindow("Welcome!", kPatience, setup.pid);
     ASSERT_TRUE(welcome);
     RECT rc;
     GetWindowRect(FindTopWindow("Orb Weave 2.0 Setup", setup.pid), &rc);
     EXPECT_EQ(rc.bottom, GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON));
     ASSERT_TRUE(ClickItem(welcome, IDCANCEL));
-    EXPECT_EQ(WaitExit(setup, 10000), 0u);
+    EXPECT_EQ(WaitExit(setup, kPatience), 0u);
     DeleteFileA(copy.c_str());
 }
 

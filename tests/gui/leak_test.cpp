@@ -124,15 +124,15 @@ protected:
         gfAbort = 0;
         std::thread user([] {
             for (const char* caption : {"Welcome!", "Platform"}) {
-                HWND dlg = WaitWindow(caption, 10000);
+                HWND dlg = WaitWindow(caption);
                 if (dlg) PostMessageA(dlg, WM_COMMAND, IDOK, 0);
             }
-            HWND path = WaitWindow("Plug-in location...", 10000);
+            HWND path = WaitWindow("Plug-in location...");
             if (path) {
                 SetDlgItemTextA(path, 100, "C:\\owleak");
                 PostMessageA(path, WM_COMMAND, IDOK, 0);
             }
-            HWND done = WaitWindow("Congratulations...", 20000);
+            HWND done = WaitWindow("Congratulations...");
             if (done) PostMessageA(done, WM_COMMAND, IDOK, 0);
         });
         EXPECT_EQ(Install(nullptr), 1);

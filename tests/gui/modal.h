@@ -6,11 +6,13 @@
 #include <functional>
 #include <string>
 
+#include "drive.h"
+
 // The visible top-level window of this process with that caption, or null
 // after ms milliseconds.
-HWND WaitWindow(const char* caption, DWORD ms = 5000);
+HWND WaitWindow(const char* caption, DWORD ms = kPatience);
 // Waits until done() holds, or ms milliseconds have passed; says which.
-bool WaitUntil(const std::function<bool()>& done, DWORD ms = 5000);
+bool WaitUntil(const std::function<bool()>& done, DWORD ms = kPatience);
 // The window with the keyboard focus in the thread of hwnd.
 HWND FocusOf(HWND hwnd);
 // Runs DialogBoxParamA(template, proc, param) here while script(dialog) runs

@@ -69,12 +69,14 @@ HWND FindTopWindow(const char* caption, DWORD pid) {
 }
 
 HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid) {
+    HANDLE proc = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
     DWORD start = GetTickCount();
-    do {
-        if (HWND hwnd = FindTopWindow(caption, pid)) return hwnd;
+    HWND hwnd;
+    while (!(hwnd = FindTopWindow(caption, pid)) && GetTickCount() - start < ms &&
+           !(proc && WaitForSingleObject(proc, 0) == WAIT_OBJECT_0))
         Sleep(20);
-    } while (GetTickCount() - start < ms);
-    return nullptr;
+    if (proc) CloseHandle(proc);
+    return hwnd;
 }
 
 static BOOL CALLBACK ChildNeedsPaint(HWND child, LPARAM found) {

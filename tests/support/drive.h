@@ -18,9 +18,14 @@ bool Launch(const std::string& exe, const std::string& args, Launched* out);
 // The exit code, or STILL_ACTIVE when the process outlives the wait.
 DWORD WaitExit(const Launched& proc, DWORD ms);
 void Kill(Launched* proc);
+// How long a wait for what must come may last: only a backstop against a
+// hang, below the test bed's 120 s limit on a run. Under emulation on a busy
+// machine a program's first window has taken more than 20 s.
+const DWORD kPatience = 100000;
 // The visible top-level window with this caption (of process pid when non-zero).
 HWND FindTopWindow(const char* caption, DWORD pid = 0);
-HWND WaitForWindow(const char* caption, DWORD ms, DWORD pid = 0);
+// Null after ms, or as soon as process pid (when non-zero) has ended.
+HWND WaitForWindow(const char* caption, DWORD ms = kPatience, DWORD pid = 0);
 bool WaitGone(HWND hwnd, DWORD ms);
 // Whether a visible window, or a visible child of it, still has something to
 // paint (hidden windows are never sent WM_PAINT).

@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 5 && !strcmp(argv[1], "copytime")) {
-        HWND from = WaitForWindow(argv[2], 20000);
+        HWND from = WaitForWindow(argv[2]);
         if (!from) return 1;
         WaitSettled(from);
         LARGE_INTEGER f, t0, t1;
@@ -134,12 +134,12 @@ int main(int argc, char** argv) {
     }
     const char* verb = argv[1];
     const char* caption = argv[2];
-    if (!strcmp(verb, "wait")) return WaitForWindow(caption, argc > 3 ? atoi(argv[3]) : 20000) ? 0 : 1;
+    if (!strcmp(verb, "wait")) return WaitForWindow(caption, argc > 3 ? atoi(argv[3]) : kPatience) ? 0 : 1;
     if (!strcmp(verb, "gone")) {
         HWND hwnd = FindTopWindow(caption);
-        return !hwnd || WaitGone(hwnd, argc > 3 ? atoi(argv[3]) : 20000) ? 0 : 1;
+        return !hwnd || WaitGone(hwnd, argc > 3 ? atoi(argv[3]) : kPatience) ? 0 : 1;
     }
-    HWND hwnd = WaitForWindow(caption, 20000);
+    HWND hwnd = WaitForWindow(caption);
     if (!hwnd) {
         fprintf(stderr, "owdrive: no window \"%s\"\n", caption);
         return 1;

@@ -169,7 +169,7 @@ int main(int argc, char** argv) {
             fprintf(stderr, "run %d: cannot start %s\n", run, program);
             return 1;
         }
-        WaitForWindow("Welcome!", 20000, proc.pid);
+        WaitForWindow("Welcome!", kPatience, proc.pid);
         const char* failure = nullptr;
         int actions = 10 + int(Next(40)), done = 0;
         std::string reached;  // the dialogs this run met, in order
