@@ -21,7 +21,7 @@ void Kill(Launched* proc);
 // How long a wait for what must come may last: only a backstop against a
 // hang, below the test bed's 120 s limit on a run. Under emulation on a busy
 // machine a program's first window has taken more than 20 s.
-const DWORD kPatience = 100000;
+inline constexpr DWORD kPatience = 100000;
 // The visible top-level window with this caption (of process pid when non-zero).
 HWND FindTopWindow(const char* caption, DWORD pid = 0);
 // Null after ms, or as soon as process pid (when non-zero) has ended.
