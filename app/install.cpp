@@ -53,6 +53,17 @@ static bool SourceDirectory(char* dir) {
     return DirFits(dir, 1);
 }
 
+// -m replaces the runtime whatever its age, once the new one is whole. One
+// that cannot be replaced (read-only, in use, the system's) is kept when it is
+// at least as new as ours; false, with the error shown, when it is older.
+static bool ForcedCopy(const char* source, const char* dest) {
+    char failed[MAX_PATH];
+    int code = ExpandFile(source, dest, failed);
+    if (code >= 0 || !FileNewer(source, dest)) return true;
+    ShowLZError(code, failed);
+    return false;
+}
+
 int Install(HWND hwndMain) {
     char pluginDir[PATH_BUFFER] = "", sourceDir[PATH_BUFFER] = "";
     if (ShowModalDialog("Welcome", GenericDlgProc, hwndMain, 0) != IDOK) return 0;
@@ -103,18 +114,14 @@ int Install(HWND hwndMain) {
             SetDlgItemTextA(ghStatus, IDC_COPY_DEST, dest);
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_SOURCE));
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_DEST));
-            // -m replaces the runtime whatever its age, once the new one is
-            // whole. One that cannot be replaced (read-only, in use, the
-            // system's) is kept when it is at least as new as ours.
-            bool force = row.fSystemDir && gfForceMSVC;
-            if (force || !row.fCheckNewer || FileNewer(source, dest)) {
-                char failed[MAX_PATH];
-                int code = ExpandFile(source, dest, failed);
-                if (code < 0 && (!force || FileNewer(source, dest))) {
-                    ShowLZError(code, failed);
-                    gfAbort = 1;
-                    break;
-                }
+            bool failed;
+            if (row.fSystemDir && gfForceMSVC)
+                failed = !ForcedCopy(source, dest);
+            else
+                failed = (!row.fCheckNewer || FileNewer(source, dest)) && MyLZCopy(source, dest) < 0;
+            if (failed) {
+                gfAbort = 1;
+                break;
             }
         }
         i++;
