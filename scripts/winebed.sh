@@ -28,6 +28,9 @@ else
     export WINELOADER=/usr/lib/wine/wine64
 fi
 TEMPLATE=$BED/prefix
+# Clones copy this still copy of the template, made when it was booted: tests
+# run in the template itself, and Wine rewrites its files as they do.
+SNAPSHOT=$BED/prefix.clean
 export WINEPREFIX=${WINEPREFIX:-$TEMPLATE}
 export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
@@ -40,13 +43,20 @@ TIMEOUT=${OW_TIMEOUT:-120}
 wine() { "$WINELOADER" "$@"; }
 
 make_prefix() {
-    [ -f "$TEMPLATE/.ready" ] && return 0
+    [ -f "$TEMPLATE/.ready" ] && [ -d "$SNAPSHOT" ] && return 0
     mkdir -p "$BED"
-    { flock 9; [ -f "$TEMPLATE/.ready" ] || boot_prefix; } 9>"$BED/prefix.lock"
+    { flock 9; [ -f "$TEMPLATE/.ready" ] && [ -d "$SNAPSHOT" ] || boot_prefix; } 9>"$BED/prefix.lock"
+}
+
+copy_prefix() {  # from to
+    rm -rf "$2"; mkdir -p "$2"
+    # system32 is only read by Wine: hard links are safe there and save 0.6 s.
+    tar -C "$1" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$2" -xf -
+    cp -al "$1/drive_c/windows/system32" "$2/drive_c/windows/"
 }
 
 boot_prefix() {
-    rm -rf "$TEMPLATE"
+    rm -rf "$TEMPLATE" "$SNAPSHOT"
     echo "winebed: making the Wine prefix $TEMPLATE" >&2
     WINEPREFIX=$TEMPLATE wine wineboot -i >/dev/null 2>&1 9>&-
     # Drive E:, so that drives are not contiguous (C:, E:, T:, Z:), as on many PCs.
@@ -84,6 +94,7 @@ REG
     done >>"$BED/prefix.reg"
     WINEPREFIX=$TEMPLATE wine regedit /S "$(winpath "$BED/prefix.reg")" >/dev/null 2>&1 9>&-
     WINEPREFIX=$TEMPLATE "$WINESERVER" -w
+    copy_prefix "$TEMPLATE" "$SNAPSHOT"
     touch "$TEMPLATE/.ready"
 }
 
@@ -144,11 +155,7 @@ case "$cmd" in
 prefix) make_prefix ;;
 clone)
     make_prefix
-    dst=$1; rm -rf "$dst"; mkdir -p "$dst"
-    # system32 is only read by Wine: hard links are safe there and save 0.6 s.
-    tar -C "$TEMPLATE" --exclude=./drive_c/windows/system32 -cf - . | tar -C "$dst" -xf -
-    cp -al "$TEMPLATE/drive_c/windows/system32" "$dst/drive_c/windows/"
-    rm -f "$dst/.residents"
+    copy_prefix "$SNAPSHOT" "$1"
     ;;
 run)
     make_prefix
