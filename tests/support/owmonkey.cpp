@@ -181,7 +181,9 @@ int main(int argc, char** argv) {
             if (!Answers(top)) failure = "hung";
             else RandomAction(top);
         }
-        for (int i = 0; i < 60 && !failure && WaitExit(proc, 200) == STILL_ACTIVE; i++) {
+        // As long as it takes on a busy machine: each step out is a new state.
+        for (DWORD start = GetTickCount();
+             GetTickCount() - start < kPatience && !failure && WaitExit(proc, 200) == STILL_ACTIVE;) {
             HWND top = TopWindow(proc.pid, true);
             if (!top) top = TopWindow(proc.pid);
             if (!Answers(top)) failure = "hung";
