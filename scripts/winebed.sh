@@ -31,6 +31,7 @@ TEMPLATE=$BED/prefix
 # Clones copy this still copy of the template, made when it was booted: tests
 # run in the template itself, and Wine rewrites its files as they do.
 SNAPSHOT=$BED/prefix.clean
+READY=$SNAPSHOT/.ready  # the bed is whole once the copy is
 export WINEPREFIX=${WINEPREFIX:-$TEMPLATE}
 export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
@@ -43,9 +44,9 @@ TIMEOUT=${OW_TIMEOUT:-120}
 wine() { "$WINELOADER" "$@"; }
 
 make_prefix() {
-    [ -f "$TEMPLATE/.ready" ] && [ -d "$SNAPSHOT" ] && return 0
+    [ -f "$READY" ] && return 0
     mkdir -p "$BED"
-    { flock 9; [ -f "$TEMPLATE/.ready" ] && [ -d "$SNAPSHOT" ] || boot_prefix; } 9>"$BED/prefix.lock"
+    { flock 9; [ -f "$READY" ] || boot_prefix; } 9>"$BED/prefix.lock"
 }
 
 copy_prefix() {  # from to
@@ -95,7 +96,7 @@ REG
     WINEPREFIX=$TEMPLATE wine regedit /S "$(winpath "$BED/prefix.reg")" >/dev/null 2>&1 9>&-
     WINEPREFIX=$TEMPLATE "$WINESERVER" -w
     copy_prefix "$TEMPLATE" "$SNAPSHOT"
-    touch "$TEMPLATE/.ready"
+    touch "$READY"
 }
 
 # A Unix path as Wine sees it through drive Z:.
