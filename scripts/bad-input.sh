@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The bad-input matrix: each case a whole run of setup.exe in a fresh Wine
-# prefix (tests/e2e/install_e2e.sh), printed as a table of case and result.
+# prefix (tests/e2e/scenarios.sh), printed as a table of case and result.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 make -j"$(nproc)" win64 >/dev/null
@@ -12,7 +12,7 @@ cases=(missing corrupt source-directory fulldisk readonly-dest locked-dest reado
 printf '%-20s %s\n' case result
 failed=0
 for c in "${cases[@]}"; do
-    out=$(tests/e2e/install_e2e.sh "$c" 2>&1)
+    out=$(tests/e2e/scenarios.sh "$c" 2>&1)
     case $? in
     0) result=pass ;;
     77) result="skipped: ${out##*: }" ;;

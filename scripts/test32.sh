@@ -11,9 +11,9 @@ export OW_WINE32=1
 trap 'scripts/winebed.sh stop' EXIT
 scripts/winebed.sh prefix || exit 1
 failed=()
-for scenario in win95 nt351 win31 missing floppy-win95 floppy-nt351 floppy-win31 floppy-readonly; do
+for scenario in $(tests/e2e/scenarios.sh --list i686); do
     start=$SECONDS
-    tests/e2e/install_e2e.sh "$scenario" || failed+=("$scenario")
+    tests/e2e/scenarios.sh "$scenario" || failed+=("$scenario")
     echo "test32: $scenario took $((SECONDS - start)) s"
 done
 [ ${#failed[@]} -eq 0 ] || { echo "test32: failed: ${failed[*]}" >&2; exit 1; }

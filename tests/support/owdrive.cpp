@@ -17,6 +17,8 @@
 //                                         checksum of item ID's pixels on the screen and
 //                                         how many colours they hold; exit 3 when that
 //                                         file was gone again before they were read
+//   owdrive owner CAPTION                 print the caption of the window that owns it,
+//                                         then "disabled" or "enabled"
 //   owdrive windows                       print the captions of all visible windows
 //   owdrive starttime EXE CAPTION [ARGS]  start EXE, print the milliseconds until its window
 //                                         CAPTION is up, answering and painted, then end it
@@ -129,7 +131,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 3) {
-        fprintf(stderr, "usage: owdrive wait|gone|click|close|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
+        fprintf(stderr, "usage: owdrive wait|gone|owner|click|close|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -143,6 +145,13 @@ int main(int argc, char** argv) {
     if (!hwnd) {
         fprintf(stderr, "owdrive: no window \"%s\"\n", caption);
         return 1;
+    }
+    if (!strcmp(verb, "owner")) {
+        HWND owner = GetWindow(hwnd, GW_OWNER);
+        char text[256] = "";
+        if (owner) GetWindowTextA(owner, text, sizeof text);
+        printf("%s\n%s\n", owner ? text : "(none)", owner && IsWindowEnabled(owner) ? "enabled" : "disabled");
+        return 0;
     }
     if (!strcmp(verb, "close")) {
         if (argc > 3 && !WaitForFile(hwnd, argv[3])) return 1;

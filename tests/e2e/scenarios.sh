@@ -1,0 +1,497 @@
+#!/usr/bin/env bash
+# The end-to-end scenarios: each a whole run of setup.exe on a fresh machine
+# (lib.sh), one block each: what it prepares, then start VER [SWITCHES], what
+# it does and what it checks. CTest runs each as e2e.NAME; those marked i686
+# run under 32-bit Wine too (scripts/test32.sh).
+#   scenarios.sh NAME        run one
+#   scenarios.sh --list [i686]
+set -uo pipefail
+source "$(dirname "$0")/lib.sh"
+
+# The whole walkthrough on each system, the first and last files slow and
+# the progress dialog watched: the runtime of that system into the system
+# directory, every file from the disk, each destination in lower case.
+win95() {  # i686
+    start_watched win95
+    install
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    plugins_installed
+    shown_to 'c:\windows\system32\msvcrt20.dll' 'c:\plugins\vxfilj32.8bf'
+}
+nt351() {  # i686
+    start_watched nt351
+    to_plugin_dialog
+    # The common dialogs load on the first Browse, without a C runtime DLL too.
+    drive click "Plug-in location..." 101
+    drive click "Plug-in's directory..." 2
+    install_into
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    plugins_installed
+    shown_to 'c:\windows\system32\msvcrt20.dll' 'c:\plugins\vxfilj32.8bf'
+}
+win31() {  # i686
+    start_watched win31
+    install
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._2s)"
+    plugins_installed
+}
+# -n: the runtime goes into the Windows directory, not the system directory.
+network() {
+    start_watched nt351 -n
+    install
+    expect_done
+    same "$win/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    absent "$sys/msvcrt20.dll"
+}
+# Detected as NT; the user says Windows 3.1 by clicking its check box.
+platform-changed() {
+    start nt351
+    drive click "Welcome!" 1
+    drive click "Platform" 2001
+    drive click "Platform" 1
+    install_into
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._2s)"
+    plugins_installed
+}
+
+# From the floppy image in drive A:, as a user with the floppy has it.
+_from_floppy() {  # VER RUNTIME [ro]
+    floppy "${3:-}"
+    start "$1"
+    install
+    expect_done
+    installed_from_floppy "$2"
+}
+floppy-win95() { _from_floppy win95 MSVCRT20._LL; }  # i686
+floppy-nt351() { _from_floppy nt351 MSVCRT20._LL; }  # i686
+floppy-win31() { _from_floppy win31 MSVCRT20._2S; }  # i686
+floppy-readonly() { _from_floppy nt351 MSVCRT20._LL ro; }  # i686
+# The search for the paint program's directory reaches the last letter: Z:
+# holds the only photoshp\plugins (and not the whole file system).
+last-drive() {
+    mkdir -p "$work/drive-z/photoshp/plugins"
+    "$winebed" drive Z: "$work/drive-z" || fail "cannot add drive Z:"
+    start nt351
+    to_plugin_dialog
+    proposed 'Z:\photoshp\plugins'
+    give_up
+}
+
+# The runtime present: a newer one is replaced with -m and kept without; one
+# dated a day before the disk's, though later in its day, is older.
+force() {
+    newer_runtime "$sys"
+    start_watched nt351 /M
+    install
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    plugins_installed
+}
+keepnewer() {
+    newer_runtime "$sys"
+    start_watched nt351
+    install
+    expect_done
+    grep -qx "a newer runtime" "$sys/msvcrt20.dll" || fail "the newer runtime was replaced"
+    plugins_installed
+}
+replaceolder() {
+    echo "an older runtime" >"$sys/msvcrt20.dll"
+    touch -d "2020-06-01 20:00" "$sys/msvcrt20.dll"
+    touch -d "2020-06-02 08:00" "$disk/msvcrt20._ll"
+    start nt351
+    install
+    expect_done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+}
+# -m over a runtime that cannot be replaced (read-only, as one in use or owned
+# by the system): one at least as new as the disk's is kept and the plug-ins
+# go in; an older one is a failure, and said. Neither is touched.
+_in_use() {  # DATE
+    echo "a runtime in use" >"$sys/msvcrt20.dll"
+    touch -d "$1" "$sys/msvcrt20.dll" && chmod a-w "$sys/msvcrt20.dll"
+    start nt351 /M
+    install
+}
+_kept_in_use() {
+    chmod u+w "$sys/msvcrt20.dll"
+    grep -qx "a runtime in use" "$sys/msvcrt20.dll" || fail "the runtime present was replaced"
+    no_temporaries "$sys"
+}
+force-kept() {
+    _in_use 2031-01-01
+    expect_done
+    plugins_installed
+    _kept_in_use
+}
+force-locked() {
+    _in_use 1990-01-01
+    expect_alert "Installing..." 'Cannot open "c:\windows\system32\msvcrt20.dll"'
+    expect_failure
+    absent "$plug/vxbase32.dll"
+    _kept_in_use
+}
+# Switches: "--s"'s second dash starts a switch of its own (no search, an
+# empty field); "/S/N/M" are three.
+switches-odd() {
+    start nt351 - / -x --s
+    to_plugin_dialog
+    proposed ''
+    give_up
+}
+switches-together() {
+    newer_runtime "$win"
+    start nt351 /S/N/M
+    to_plugin_dialog
+    proposed ''
+    install_into 'c:\plugins'
+    expect_done
+    same "$win/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    plugins_installed
+}
+
+# Leaving: Exit on each dialog ends the program; on the plug-in dialog "Failure" says so.
+exit-welcome() {
+    start nt351
+    drive click "Welcome!" 2
+    ask wait "Platform" 1500 && fail "a dialog after Exit"
+}
+exit-platform() {
+    start nt351
+    drive click "Welcome!" 1
+    drive click "Platform" 2
+    ask wait "Plug-in location..." 1500 && fail "a dialog after Exit"
+}
+exit-plugin() {
+    start nt351
+    to_plugin_dialog
+    give_up
+    absent "$plug"
+}
+# Cancel while the last file is expanded (once the one before it is in
+# place): the copy stops after it, every file before it whole.
+cancel-last() {
+    noise 40000000 vxfilj32._bf
+    start nt351
+    to_plugin_dialog
+    ask clickonfile "Installing..." 2 'C:\plugins\vxfili32.8bf' &
+    local clicker=$!
+    drive click "Plug-in location..." 1
+    wait $clicker || fail "Cancel was not clicked during the last file"
+    expect_failure
+    for f in a b c d e f g h i; do same "$plug/vxfil${f}32.8bf" "$payload/vxfil${f}32._bf"; done
+    same "$plug/vxfilj32.8bf" "$work/vxfilj32._bf"  # finished before Cancel took effect
+}
+# Closing the background window during the first file counts as Cancel. The
+# closer waits from before the click, so that its start-up cannot miss the copy.
+close-during-copy() {
+    noise 40000000 msvcrt20._ll
+    start nt351
+    to_plugin_dialog
+    ask close "Orb Weave 2.0 Setup" 'C:\windows\system32\ows*.tmp' &
+    local closer=$!
+    drive click "Plug-in location..." 1
+    wait $closer || fail "the window was not closed during the first file"
+    expect_failure
+    absent "$plug/vxfilj32.8bf"
+}
+# The progress dialog is painted before the first file is expanded: Cancel
+# shows the same while the first file is expanded as while a later one is.
+first-paint() {
+    noise 20000000 msvcrt20._ll vxbase32._ll
+    start nt351
+    to_plugin_dialog
+    ask pixels "Installing..." 2 'C:\windows\system32\ows*.tmp' >"$work/first" &
+    local first=$!
+    ask pixels "Installing..." 2 'C:\plugins\ows*.tmp' >"$work/later" &
+    local later=$!
+    drive click "Plug-in location..." 1
+    wait $first || fail "Cancel's pixels were not read while the first file was expanded"
+    wait $later || fail "Cancel's pixels were not read while a later file was expanded"
+    expect_done
+    [ "$(cat "$work/first")" = "$(cat "$work/later")" ] ||
+        fail "Cancel during the first file: $(cat "$work/first"); during a later one: $(cat "$work/later")"
+    [ "$(cut -d' ' -f2 "$work/later")" -gt 2 ] || fail "Cancel shows no picture: $(cat "$work/later")"
+}
+# The power goes while a large plug-in is expanded: every file then in the
+# plug-in directory is whole and exact, or absent, and nothing else changed;
+# the next run removes the killed one's temporary file and installs everything.
+killed() {
+    noise 40000000 vxfile32._bf
+    killed=1 start nt351
+    to_plugin_dialog
+    drive click "Plug-in location..." 1
+    # Killed once vxfile32 is being written: after vxfild32, before vxfilf32.
+    for _ in $(seq 2000); do
+        [ -e "$plug/vxfild32.8bf" ] && { [ -e "$plug/vxfile32.8bf" ] || ls "$plug"/ows*.tmp; } >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    kill_setup
+    absent "$plug/vxfilf32.8bf"
+    for f in "$plug"/*; do
+        case ${f##*/} in
+        ows*.tmp) ;;
+        *.8bf) same "$f" "$(expected "$(basename "$f" .8bf)._bf")" ;;
+        vxbase32.dll) same "$f" "$(expected vxbase32._ll)" ;;
+        *) fail "${f##*/} in the plug-in directory" ;;
+        esac
+    done
+    same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
+    disk_unchanged
+    ls "$plug"/ows*.tmp >/dev/null 2>&1 || fail "no temporary file of the killed run: was it killed during the expansion?"
+    killed= start nt351
+    install
+    expect_done
+    plugins_installed
+    no_temporaries "$plug"
+}
+# Temporaries a stopped run left, in both directories files are copied to,
+# go at the next run's start; a user's file that only looks like one stays.
+stale-temporaries() {
+    mkdir -p "$plug"
+    for d in "$plug" "$sys"; do echo stale >"$d/ows1a2b.tmp" && echo mine >"$d/owsnotes.tmp"; done
+    start nt351
+    install
+    expect_done
+    plugins_installed
+    for d in "$plug" "$sys"; do
+        absent "$d/ows1a2b.tmp"
+        grep -qx mine "$d/owsnotes.tmp" || fail "the user's $d/owsnotes.tmp was removed"
+    done
+}
+
+# Bad sources: said in an alert over the progress dialog, then "Failure";
+# what the user had is kept, nothing after the failed file is copied.
+_bad_source() {  # ALERT
+    earlier "$plug/vxfilc32.8bf"
+    start nt351
+    install
+    expect_alert "Installing..." "$1"
+    expect_failure
+    same "$plug/vxfila32.8bf" "$payload/vxfila32._bf"
+    kept_earlier "$plug/vxfilc32.8bf"
+    absent "$plug/vxfild32.8bf"
+    no_temporaries "$plug"
+}
+missing() {  # i686
+    rm "$disk/vxfilc32._bf"
+    _bad_source 'Cannot open "c:\disk\vxfilc32._bf"'
+}
+corrupt() {
+    head -c 20000 "$disk/vxfilc32._bf" >"$work/cut" && mv "$work/cut" "$disk/vxfilc32._bf"
+    _bad_source 'Internal error (-3)'
+}
+source-directory() {
+    rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"
+    start nt351
+    install
+    expect_alert "Installing..." 'Cannot open "c:\disk\vxfila32._bf"'
+    expect_failure
+    absent "$plug/vxfila32.8bf"
+    no_temporaries "$plug"
+}
+no-sources() {
+    find "$disk" -type f ! -name setup.exe -delete
+    start nt351
+    install
+    expect_alert "Installing..." 'Cannot open "c:\disk\msvcrt20._ll"'
+    expect_failure
+    absent "$sys/msvcrt20.dll"
+}
+fulldisk() {
+    tinydisk
+    earlier "$tiny/plugins/vxbase32.dll"
+    start nt351
+    install 't:\plugins'
+    expect_alert "Installing..." 'Disk full when copying "c:\disk\vxbase32._ll"'
+    expect_failure
+    kept_earlier "$tiny/plugins/vxbase32.dll"
+    no_temporaries "$tiny/plugins"
+}
+# A destination that cannot be replaced, read-only or held open by another
+# program: said, and the file there kept.
+_dest_refused() {
+    install
+    expect_alert "Installing..." 'Cannot open "c:\plugins\vxfila32.8bf"'
+    expect_failure
+    chmod u+w "$plug/vxfila32.8bf"
+    kept_earlier "$plug/vxfila32.8bf"
+    same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
+    no_temporaries "$plug"
+}
+readonly-dest() {
+    earlier "$plug/vxfila32.8bf"
+    chmod a-w "$plug/vxfila32.8bf"  # Wine's read-only attribute
+    start nt351
+    _dest_refused
+}
+locked-dest() {
+    earlier "$plug/vxfila32.8bf"
+    "$winebed" run "$build/tests/owhold.exe" 'C:\plugins\vxfila32.8bf' >"$work/hold.txt" &
+    for _ in $(seq 100); do grep -q holding "$work/hold.txt" 2>/dev/null && break; sleep 0.05; done
+    start nt351
+    _dest_refused
+}
+# Windows has no read-only directories (the attribute does not stop writing);
+# here the directory is read-only for its owner, root.
+readonly-plugdir() {
+    mkdir -p "$plug" && chmod 555 "$plug"
+    start nt351
+    install
+    expect_done
+    plugins_installed
+}
+
+# Paths refused on the plug-in dialog, typed or proposed: "Bad Path" names
+# the path as it was shown, and the user can still leave.
+_bad_path() {  # [TYPED]
+    to_plugin_dialog
+    local shown
+    shown=$(ask text "Plug-in location..." 100)
+    [ -n "${1:-}" ] && drive settext "Plug-in location..." 100 "$1" && shown=$1
+    drive click "Plug-in location..." 1
+    expect_bad_path "$shown"
+    give_up
+}
+invalid-chars() { start nt351; _bad_path 'c:\plu<gins|'; }
+ini-absent-drive() { ini 'q:\plugins'; start nt351; _bad_path; }
+ini-garbage() { ini "$(printf 'c:\\\x01\x7f<>|\xe9\xff')"; start nt351; _bad_path; }
+# A floppy drive with no disk in it: on the named systems, probing it without
+# care raises the system's "no disk" box; here it just reads as absent.
+absent-floppy() {
+    "$winebed" drive A: "$work/no-disk" floppy || fail "cannot add drive A:"
+    start nt351
+    to_plugin_dialog
+    drive settext "Plug-in location..." 100 'a:\plugins'
+    free_shown --
+    drive click "Plug-in location..." 1
+    expect_bad_path 'a:\plugins'
+    give_up
+}
+# Only a full path is a plug-in directory: a relative one would send the
+# plug-ins into the current directory, the distribution disk.
+relative-path() {
+    start nt351
+    to_plugin_dialog
+    for typed in 'plugins' 'c:plugins' 'ac:1' '\plugins' 'c:\plu*gins' 'c:\a:b'; do
+        drive settext "Plug-in location..." 100 "$typed"
+        drive click "Plug-in location..." 1
+        expect_bad_path "$typed"
+    done
+    give_up
+    disk_unchanged
+    absent "$plug"
+}
+ini-empty() {
+    ini ""
+    start nt351
+    to_plugin_dialog
+    proposed 'c:\plugins'
+    give_up
+}
+# Windows drops trailing blanks from a path's last name: what is checked,
+# made and installed into is the directory without the blank.
+trailing-blank() {
+    start nt351
+    install 'c:\plugins '
+    expect_done
+    plugins_installed
+    absent "$C/plugins "
+}
+# Proposed by the paint program's settings, on a share: the share's own free
+# space, and none while the share's name is still being typed.
+unc-existing() {
+    share
+    mkdir "$share/plugins"
+    ini '\\localhost\share\plugins'
+    start nt351
+    to_plugin_dialog
+    proposed '\\localhost\share\plugins'
+    local kb
+    kb=$(df -k --output=avail "$share" | tail -n 1)
+    free_shown "$(printf '%d.%03d MB' $((kb / 1000)) $((kb % 1000)))"
+    drive settext "Plug-in location..." 100 '\\localhost\'
+    free_shown --
+    install_into '\\localhost\share\plugins'
+    expect_done
+    plug=$share/plugins plugins_installed
+}
+# A new directory on a share, typed with forward slashes: made, then filled.
+unc-create() {
+    share
+    start nt351
+    install '//localhost/share/made'
+    expect_done
+    plug=$share/made plugins_installed
+}
+
+# Paths at the length limit: every file arrives, the names at the very limit
+# included; one character more is refused, and said.
+plugdir-at-limit() {
+    local target
+    target=$(dir_of $limit p)
+    [ ${#target} -eq $limit ] || fail "the test's own directory has ${#target} characters"
+    start nt351
+    install "$target"
+    expect_done
+    plug=$C/${target#c:\\} plugins_installed
+}
+setupdir-at-limit() {
+    moved_disk "$(dir_of $limit s)"
+    start nt351
+    install
+    expect_done
+    plugins_installed
+}
+plugdir-over-limit() {
+    local over
+    over=$(dir_of $((limit + 1)) p)
+    start nt351
+    to_plugin_dialog
+    drive settext "Plug-in location..." 100 "$over"
+    drive click "Plug-in location..." 1
+    expect_alert "Plug-in location..." "The path \"$over\" is too long for the plug-ins. Choose a directory whose path has at most $limit characters."
+    give_up
+    absent "$C/${over#c:\\}"
+}
+setupdir-over-limit() {
+    local dir
+    dir=$(dir_of $((limit + 1)) s)
+    moved_disk "$dir"
+    start nt351
+    install
+    expect_alert "Orb Weave 2.0 Setup" "~the path of \"$dir\\setup.exe\" is too long to install from or into."
+    expect_failure
+    absent "$plug/vxbase32.dll"
+}
+# 166 characters to the program: more than its 160-character buffers hold.
+long-start-dir() {
+    moved_disk 'C:\xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz'
+    start nt351
+    install
+    expect_alert "Orb Weave 2.0 Setup" "*is too long"
+    expect_failure
+    absent "$plug/vxbase32.dll"
+}
+overlong-path() {
+    start nt351
+    to_plugin_dialog
+    drive settext "Plug-in location..." 100 "c:\\$(printf 'd%.0s' $(seq 150))"
+    drive click "Plug-in location..." 1
+    expect_alert "Plug-in location..." "*is too long"
+    give_up
+}
+ini-overlong() {
+    ini "c:\\$(printf 'd%.0s' $(seq 150))$(printf 'e%.0s' $(seq 200))"
+    start nt351
+    to_plugin_dialog
+    drive click "Plug-in location..." 1
+    expect_alert "Plug-in location..." "*is too long"
+    give_up
+}
+
+run_scenario "$@"
