@@ -10,6 +10,7 @@ cd "$(dirname "$0")/.."
 export OW_WINE32=1
 trap 'scripts/winebed.sh stop' EXIT
 scripts/winebed.sh prefix || exit 1
+scripts/winebed.sh reset  # what a stopped run left behind
 failed=()
 for scenario in $(tests/e2e/scenarios.sh --list i686); do
     start=$SECONDS

@@ -10,6 +10,8 @@
 #   winebed.sh drive L: DIR [TYPE]     add drive L: for DIR (TYPE: hd, cdrom, network)
 #   winebed.sh tinydisk [L: DIR]       mount a 64 KB tmpfs behind drive T: (or L: on DIR)
 #   winebed.sh screenshot FILE         save the virtual screen as an image
+#   winebed.sh reset [PREFIX]          end every Wine process of PREFIX, or of every
+#                                      prefix under this build tree (both beds)
 #   winebed.sh stop                    stop the residents and the display
 #
 # WINEPREFIX selects another prefix (a clone); the display and the template are shared.
@@ -104,6 +106,9 @@ winpath() { printf 'Z:%s' "$(printf '%s' "$1" | tr / '\\')"; }
 
 regset() {  # key name value-line
     local reg log rc
+    # regedit starts the prefix's desktop, which holds on to the display it
+    # found: without one, no window of a later program in the prefix can open.
+    with_display true
     reg=$(mktemp --suffix=.reg) log=$(mktemp)
     printf 'REGEDIT4\n\n[%s]\n"%s"=%s\n' "$1" "$2" "$3" >"$reg"
     # It failed once in CI in a fresh prefix, saying nothing: once more, and
@@ -119,7 +124,9 @@ start_display() {
     local sock=/tmp/.X11-unix/X$DISPLAY_NUM
     [ -S "$sock" ] && display_running && return 0
     rm -f "/tmp/.X$DISPLAY_NUM-lock" "$sock"
-    setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>&- 9>&- &
+    # The display outlives every prefix: it carries none, so that ending
+    # the processes of a prefix (reset) leaves it running.
+    env -u WINEPREFIX setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>&- 9>&- &
     for _ in $(seq 100); do [ -S "$sock" ] && return 0; sleep 0.05; done
     echo "winebed: Xvfb $DISPLAY did not start" >&2
     return 1
@@ -136,9 +143,11 @@ server_running() {
 
 # The residents of one prefix: its wineserver, the desktop and a first process
 # that boots Wine's services, all detached from the caller's pipes.
-start_residents() {
+start_residents() { with_display start_wine; }
+
+with_display() {
     mkdir -p "$BED"
-    { flock 8; start_display && start_wine; } 8>"$BED/residents.lock"
+    { flock 8; start_display && "$@"; } 8>"$BED/residents.lock"
 }
 
 start_wine() {
@@ -149,6 +158,25 @@ start_wine() {
     setsid "$WINELOADER" explorer.exe /desktop </dev/null >/dev/null 2>&1 8>&- 9>&- &
     setsid "$WINELOADER" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1 8>&- 9>&- || true
     touch "$stamp"
+}
+
+# Ends every process that runs in the given prefixes, their servers first: a
+# run stopped part way (a timeout, an interrupted suite) leaves programs and
+# servers behind that stall the next run in the same prefix. The callers of
+# this script keep running, though they name a prefix too.
+end_prefixes() {
+    local dir f pid keep=" " patterns=() p=$$
+    while [ "$p" -gt 1 ]; do keep+="$p "; p=$(ps -o ppid= -p "$p" | tr -d ' '); done
+    for dir in "$@"; do
+        WINEPREFIX=$dir "$WINESERVER" -k 2>/dev/null || true
+        rm -f "$dir/.residents"
+        patterns+=(-e "WINEPREFIX=$dir")
+    done
+    for f in $(grep -lxzF "${patterns[@]}" /proc/[0-9]*/environ 2>/dev/null); do
+        pid=${f//[!0-9]/}
+        [ "${keep/ $pid /}" = "$keep" ] && kill -KILL "$pid" 2>/dev/null
+    done
+    return 0
 }
 
 cmd=${1:-}; shift || true
@@ -206,6 +234,15 @@ tinydisk)
     fi
     [ -n "${1:-}" ] && [ "${1%:}" != t ] && "$0" drive "$1" "$dir"
     exit 0
+    ;;
+reset)
+    if [ $# -gt 0 ]; then
+        end_prefixes "$@"
+    else
+        # The templates, and the clones of the scenarios, the monkey and the demo.
+        mapfile -t prefixes < <(find "$ROOT/build" -maxdepth 4 -name system.reg ! -path '*/prefix.clean/*' -printf '%h\n' 2>/dev/null)
+        [ ${#prefixes[@]} -eq 0 ] || end_prefixes "${prefixes[@]}"
+    fi
     ;;
 screenshot) start_display; import -display "$DISPLAY" -window root "$1" ;;
 stop)

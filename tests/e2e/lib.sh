@@ -24,19 +24,11 @@ absent() { [ ! -e "$1" ] || fail "$1 should not exist"; }
 no_temporaries() { ! ls "$1"/ows*.tmp >/dev/null 2>&1 || fail "temporary files left in $1"; }
 disk_unchanged() { [ "$(ls -A "$disk")" = "$(cat "$work/disk-before")" ] || fail "the disk changed: $(ls -A "$disk")"; }
 
-# Ends every process of a prefix, its server first: a run stopped part way
-# (a timeout, an interrupted suite) must leave nothing that stalls the next.
-end_prefix() {
-    WINEPREFIX=$1 /usr/lib/wine/wineserver64 -k 2>/dev/null
-    local f pid
-    for f in $(grep -lxzF "WINEPREFIX=$1" /proc/[0-9]*/environ 2>/dev/null); do
-        pid=${f//[!0-9]/}
-        [ "$pid" != $$ ] && kill -KILL "$pid" 2>/dev/null
-    done
-}
 # The mounts a scenario makes (a tiny disk, a write-protected floppy, a share) go with it.
 unmount() { for m in "$work/tiny" "$work/floppy" "$work/share"; do ! mountpoint -q "$m" || umount "$m"; done; }
-cleanup() { end_prefix "$WINEPREFIX"; unmount; }
+# A run stopped part way (a timeout, an interrupted suite) must leave nothing
+# in the prefix that stalls the next.
+cleanup() { "$winebed" reset "$WINEPREFIX"; unmount; }
 trap 'exit 143' TERM INT HUP  # so that cleanup runs when the suite stops a scenario
 
 # A fresh machine: its own prefix, its own empty drive E:, the disk in
