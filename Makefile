@@ -3,6 +3,7 @@
 #   make test     build, then run every test under Wine (see scripts/test.sh)
 #   make demo     build, then run setup.exe under Wine (see scripts/demo.sh)
 B := $(CURDIR)/build
+TESTS ?= ON
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DOW_ARTWORK=$(B)/host/artwork -DOW_MKDISK=$(B)/host/mkdisk
 
@@ -21,7 +22,7 @@ win32: host
 
 win64: host
 	@cmake -S . -B $(B)/win64 --toolchain $(CURDIR)/cmake/toolchain-x86_64.cmake \
-	    $(CMAKE_FLAGS) -DOW_DIST_DIR=$(B)/dist/win64 -DOW_TESTS=ON >/dev/null
+	    $(CMAKE_FLAGS) -DOW_DIST_DIR=$(B)/dist/win64 -DOW_TESTS=$(TESTS) >/dev/null
 	@cmake --build $(B)/win64 -j$(JOBS)
 
 # Both programs: PE format of their target, only system DLLs imported; the
@@ -37,6 +38,7 @@ test: pecheck
 	@scripts/fuzz.sh 45
 	@cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
 	@scripts/test32.sh
+	@scripts/repro.sh
 
 demo: win64
 	@scripts/demo.sh

@@ -54,6 +54,23 @@ static long long PromisedSize(const char* source) {
     return promised >= 0 ? promised : size;
 }
 
+// The whole file gets its source's date, the disk's release date, before it
+// is moved in (a move keeps it): the next installation then compares release
+// dates, not the days they were installed. A date that cannot be set costs
+// nothing but that comparison.
+static void TakeDate(const char* source, const char* dest) {
+    HANDLE src = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (src == INVALID_HANDLE_VALUE) return;
+    FILETIME written;
+    bool read = GetFileTime(src, nullptr, nullptr, &written);
+    CloseHandle(src);
+    if (!read) return;
+    HANDLE dst = CreateFileA(dest, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (dst == INVALID_HANDLE_VALUE) return;
+    SetFileTime(dst, nullptr, nullptr, &written);
+    CloseHandle(dst);
+}
+
 int MyLZCopy(const char* source, const char* dest) {
     char failed[MAX_PATH];
     int code = ExpandFile(source, dest, failed);
@@ -109,9 +126,12 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
         long long expected = PromisedSize(source);
         if (expected < 0) error = LZERROR_BADINHANDLE;
         else if (copied != expected) error = ShortCopyError(expected, copied, static_cast<long long>(DiskFreeBytes(dir)));
-        else if (!ReplaceWith(temp, dest)) {
-            error = LZERROR_BADINHANDLE;  // the destination cannot be written
-            named = dest;
+        else {
+            TakeDate(source, temp);
+            if (!ReplaceWith(temp, dest)) {
+                error = LZERROR_BADINHANDLE;  // the destination cannot be written
+                named = dest;
+            }
         }
     }
     if (error) {

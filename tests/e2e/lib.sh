@@ -45,7 +45,7 @@ prepare() {
     C=$WINEPREFIX/drive_c
     disk=$C/disk sys=$C/windows/system32 win=$C/windows plug=$C/plugins
     mkdir -p "$disk"
-    find "$dist" -maxdepth 1 -type f ! -name '*.img' -exec cp {} "$disk/" \;
+    find "$dist" -maxdepth 1 -type f ! -name '*.img' -exec cp -p {} "$disk/" \;  # as dated
     rm -f "$sys/msvcrt20.dll"
     start_at='C:\disk\setup.exe' cwd= watchers= killed=
 }
@@ -73,12 +73,12 @@ start_watched() {  # VER [SWITCHES...]
 }
 
 # Disk files made anew from SIZE bytes of noise, so that their expansion
-# lasts long enough to be caught in the act; the payload kept beside.
+# lasts long enough to be caught in the act, dated as before; the payload kept beside.
 noise() {  # SIZE NAME...: NAME is the disk's name, its payload in $work
     local size=$1 name
     shift
     for name in "$@"; do
-        head -c "$size" /dev/urandom >"$work/$name"
+        head -c "$size" /dev/urandom >"$work/$name" && touch -r "$disk/$name" "$work/$name"  # as released
         "$mkdisk" --compress "$work/$name" "$disk/$name" >/dev/null
     done
 }
@@ -99,7 +99,13 @@ skip() { echo "SKIP [$scenario]: $*"; exit 77; }
 # A file the user had before this run, and the check that it is still theirs.
 earlier() { mkdir -p "$(dirname "$1")" && echo "installed earlier" >"$1"; }
 kept_earlier() { grep -qx "installed earlier" "$1" || fail "the earlier $1 was lost"; }
-newer_runtime() { echo "a newer runtime" >"$1/msvcrt20.dll" && touch -d 2031-01-01 "$1/msvcrt20.dll"; }
+# A runtime another product left, dated just after (+) or before (-) the
+# release the disk was built for: a disk dated as built, not as released,
+# would replace the later one. Two seconds, as DOS dates count.
+runtime_dated() {  # DIR +|- TEXT
+    echo "$3" >"$1/msvcrt20.dll" && touch -d "@$(($(cat "$build/release-date") $2 2))" "$1/msvcrt20.dll"
+}
+newer_runtime() { runtime_dated "$1" + "a newer runtime"; }
 # The disk moved into another directory, and the program started from there.
 moved_disk() {  # WINDOWS-PATH under c:\
     local dir=$C/$(printf '%s' "${1:3}" | tr '\\' /)

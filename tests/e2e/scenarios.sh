@@ -100,20 +100,34 @@ keepnewer() {
     plugins_installed
 }
 replaceolder() {
-    echo "an older runtime" >"$sys/msvcrt20.dll"
-    touch -d "2020-06-01 20:00" "$sys/msvcrt20.dll"
-    touch -d "2020-06-02 08:00" "$disk/msvcrt20._ll"
+    runtime_dated "$sys" - "an older runtime"
     start nt351
     install
     expect_done
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
 }
+# Every installed file is dated as on the disk: the same disk run again
+# leaves the runtime it installed alone.
+same-disk-twice() {
+    start nt351
+    install
+    expect_done
+    finish
+    [ "$sys/msvcrt20.dll" -ot "$disk/msvcrt20._ll" ] || [ "$sys/msvcrt20.dll" -nt "$disk/msvcrt20._ll" ] ||
+        [ "$plug/vxfila32.8bf" -ot "$disk/vxfila32._bf" ] || [ "$plug/vxfila32.8bf" -nt "$disk/vxfila32._bf" ] &&
+        fail "the installed files are not dated as on the disk"
+    echo "the first run's" >"$sys/msvcrt20.dll" && touch -r "$disk/msvcrt20._ll" "$sys/msvcrt20.dll"
+    start nt351
+    install
+    expect_done
+    grep -qx "the first run's" "$sys/msvcrt20.dll" || fail "the same disk replaced its own runtime"
+    plugins_installed
+}
 # -m over a runtime that cannot be replaced (read-only, as one in use or owned
 # by the system): one at least as new as the disk's is kept and the plug-ins
 # go in; an older one is a failure, and said. Neither is touched.
-_in_use() {  # DATE
-    echo "a runtime in use" >"$sys/msvcrt20.dll"
-    touch -d "$1" "$sys/msvcrt20.dll" && chmod a-w "$sys/msvcrt20.dll"
+_in_use() {  # + (dated after the disk's) or -
+    runtime_dated "$sys" "$1" "a runtime in use" && chmod a-w "$sys/msvcrt20.dll"
     start nt351 /M
     install
 }
@@ -123,13 +137,13 @@ _kept_in_use() {
     no_temporaries "$sys"
 }
 force-kept() {
-    _in_use 2031-01-01
+    _in_use +
     expect_done
     plugins_installed
     _kept_in_use
 }
 force-locked() {
-    _in_use 1990-01-01
+    _in_use -
     expect_alert "Installing..." 'Cannot open "c:\windows\system32\msvcrt20.dll"'
     expect_failure
     absent "$plug/vxbase32.dll"

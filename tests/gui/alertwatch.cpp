@@ -29,6 +29,7 @@ void AlertWatch::Run() {
             else
                 PostMessageA(alert, WM_COMMAND, IDOK, 0);
             while (IsWindow(alert) && !stop_) Sleep(5);
+            answered_++;
         }
         Sleep(10);
     }

@@ -21,11 +21,15 @@ public:
     ~AlertWatch();
     // Stops the watching thread, waits for it, and gives what it saw.
     std::vector<SeenAlert> Seen();
+    // How many alerts have been answered and are gone: what a test waits for,
+    // since an alert answered at once may be gone before anyone else sees it.
+    int Answered() const { return answered_; }
 
 private:
     void Run();
     std::vector<SeenAlert> seen_;
     UINT reply_;
     std::atomic<bool> stop_{false};
+    std::atomic<int> answered_{0};
     std::thread thread_;
 };

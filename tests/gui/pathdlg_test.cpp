@@ -207,8 +207,7 @@ TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
     Run([&](HWND dlg) {
         Type(dlg, IDC_PATH_EDIT, dir.c_str());
         Press(dlg, IDOK);
-        HWND alert = WaitWindow("Alert!");
-        WaitUntil([&] { return !IsWindow(alert); });  // the watcher answers it
+        WaitUntil([&] { return watch.Answered() == 1; });
         stillOpen = IsWindowVisible(dlg);
         Press(dlg, IDCANCEL);
     });

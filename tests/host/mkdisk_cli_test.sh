@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# mkdisk's command line: help, a disk from a payload, and clear failures.
+# mkdisk's command line: help, a disk from a payload, its dates, and clear failures.
 set -u
 mkdisk=$1
 work=$(mktemp -d)
@@ -10,12 +10,31 @@ fail() { echo "FAIL: $*"; exit 1; }
 "$mkdisk" >/dev/null 2>&1; [ $? -eq 2 ] || fail "no arguments must exit 2"
 
 mkdir -p "$work/payload" "$work/disk"
-"$mkdisk" --sample "$work/payload" >/dev/null || fail "--sample"
+SOURCE_DATE_EPOCH=x "$mkdisk" --sample "$work/payload" 2>/dev/null && fail "--sample with no release date"
+SOURCE_DATE_EPOCH=1700000000 "$mkdisk" --sample "$work/payload" >/dev/null || fail "--sample"
 echo 'MZ fake' >"$work/setup.exe"
+# Each file as its payload file is dated, to the second: the release, not the build.
+touch -d @1600000001 "$work/payload/msvcrt20._ll" "$work/setup.exe"
 out=$("$mkdisk" --setup "$work/setup.exe" "$work/payload" "$work/disk") || fail "disk layout"
 [ "$(ls "$work/disk" | wc -l)" -eq 14 ] || fail "14 files expected on the disk"
 echo "$out" | grep -qE '^vxfila32\._bf +100000 -> +[0-9]+ bytes +[0-9.]+%$' || fail "a line per file: $out"
 head -c 10 "$work/disk/msvcrt20._ll" | tail -c 1 | grep -q l || fail "last name character of msvcrt20.dll"
+dates() { stat -c '%Y %n' "$@" | sed "s|$work/[a-z]*/||"; }
+[ "$(dates "$work"/disk/{msvcrt20._ll,vxfila32._bf,setup.exe})" = \
+  "$(printf '1600000001 msvcrt20._ll\n1700000000 vxfila32._bf\n1600000001 setup.exe')" ] ||
+    fail "disk dates: $(dates "$work"/disk/*)"
+
+# Its own output, or the disk folder, as payload: refused, naming it, and nothing written.
+for payload in disk both; do
+    rm -rf "$work/d2" && mkdir "$work/d2"
+    [ $payload = both ] && cp -p "$work/payload"/* "$work/d2/" && cp "$work/disk/vxfile32._bf" "$work/d2/"
+    [ $payload = both ] && from=$work/d2 || from=$work/disk
+    before=$(ls -l --time-style=+%s "$work/d2")
+    err=$("$mkdisk" "$from" "$work/d2" 2>&1 >/dev/null); rc=$?
+    [ $rc -eq 1 ] || fail "$payload as payload must exit 1, got $rc"
+    echo "$err" | grep -qE "vxfila32._bf: already compressed|payload folder is the disk folder" || fail "$payload: $err"
+    [ "$(ls -l --time-style=+%s "$work/d2")" = "$before" ] || fail "$payload as payload: written"
+done
 
 # The floppy image: 14 files under 8.3 names in upper case, the label, the bytes.
 floppy=$(dirname "$0")/../../tools/mkdisk/mkfloppy.sh
@@ -25,6 +44,9 @@ names=$(mdir -i "$work/a.img" -b :: | tr -d '\r')
 [ "$(echo "$names" | wc -l)" -eq 14 ] && echo "$names" | grep -qx '::/VXFILA32._BF' || fail "image names: $names"
 mdir -i "$work/a.img" :: | grep -q "Volume in drive : is ORBWEAVE" || fail "volume label"
 mcopy -i "$work/a.img" ::/MSVCRT20._LL - | cmp -s - "$work/disk/msvcrt20._ll" || fail "image bytes"
+# The files' dates, in FAT's two-second steps; the same bytes from the same disk.
+TZ=UTC mdir -i "$work/a.img" :: | grep -qE '^MSVCRT20 _LL .* 2020-09-13 +12:26' || fail "image dates: $(mdir -i "$work/a.img" ::)"
+TZ=Asia/Tokyo MKDISK=$mkdisk "$floppy" "$work/disk" "$work/c.img" >/dev/null && cmp -s "$work/a.img" "$work/c.img" || fail "a second image differs"
 head -c 1400000 /dev/urandom >"$work/disk/vxfilj32._bf"
 err=$(MKDISK=$mkdisk "$floppy" "$work/disk" "$work/b.img" 2>&1 >/dev/null); rc=$?
 [ $rc -eq 1 ] && echo "$err" | grep -qE "take [0-9]+ bytes on a floppy, which holds 1457664: [0-9]+ bytes too many" ||

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>
 
@@ -24,11 +26,15 @@ void Usage(FILE* to) {
             "--setup) and the %d files of its file table, each compressed in the SZDD format\n"
             "that the Windows LZ expansion library reads. PAYLOAD_DIR holds each file\n"
             "uncompressed, under the name it has on the disk (msvcrt20._ll, vxfila32._bf, ...);\n"
-            "the header keeps the last character of its installed name.\n"
+            "the header keeps the last character of its installed name. Each compressed file\n"
+            "gets its payload file's last-write time, which setup.exe gives the installed file.\n"
+            "A payload file that is already compressed (SZDD) is refused, and so is DISK_DIR\n"
+            "as PAYLOAD_DIR; then nothing is written.\n"
             "\n"
             "--compress  compresses one file; the header keeps INPUT's last character\n"
             "--compress-exhaustive  the same, searching every earlier match (slow; a check)\n"
-            "--sample    writes a sample payload (stand-in files, marked as such)\n"
+            "--sample    writes a sample payload (stand-in files, marked as such), dated\n"
+            "            SOURCE_DATE_EPOCH (seconds since 1970), which must be set\n"
             "--names     prints the disk names of the file table, one a line\n"
             "\n"
             "A 1.44 MB floppy image of a disk (FAT12, 8.3 names in upper case) is made with\n"
@@ -36,12 +42,12 @@ void Usage(FILE* to) {
             "  mkdisk --setup build/dist/win32/setup.exe PAYLOAD_DIR DISK_DIR\n"
             "  tools/mkdisk/mkfloppy.sh DISK_DIR orbweave.img\n"
             "\n"
-            "Exit codes: 0 done, 1 a file is missing, unreadable or unwritable, or too\n"
-            "large for LZ32 (2 GB - 1 at most), 2 bad command line.\n",
+            "Exit codes: 0 done, 1 a file is missing, unreadable, unwritable, already\n"
+            "compressed or too large for LZ32 (2 GB - 1 at most), 2 bad command line.\n",
             gFiles);
 }
 
-bool ReadFile(const std::string& path, std::vector<uint8_t>* data) {
+bool ReadFile(const std::string& path, std::vector<uint8_t>* data, timespec* written = nullptr) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         fprintf(stderr, "mkdisk: %s: %s\n", path.c_str(), strerror(errno));
@@ -56,6 +62,7 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>* data) {
                 static_cast<long long>(st.st_size));
         return false;
     }
+    if (written) *written = st.st_mtim;
     data->resize(size_t(st.st_size));
     FILE* f = fopen(path.c_str(), "rb");
     bool ok = f && fread(data->data(), 1, data->size(), f) == data->size();
@@ -64,23 +71,46 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>* data) {
     return ok;
 }
 
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& data) {
+// Writes a file dated written: a file's date is its release's, not the build's.
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& data, const timespec& written) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
     out.close();
-    if (!out) fprintf(stderr, "mkdisk: %s: cannot write\n", path.c_str());
-    return bool(out);
+    const timespec times[2] = {written, written};
+    bool ok = out && utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    if (!ok) fprintf(stderr, "mkdisk: %s: cannot write\n", path.c_str());
+    return ok;
 }
 
-bool CompressFile(const std::string& in, const std::string& out, char lastChar, const char* label,
-                  bool exhaustive = false) {
-    std::vector<uint8_t> data, packed;
-    if (!ReadFile(in, &data)) return false;
-    szdd::Compress(data, lastChar, &packed, exhaustive);
-    if (!WriteFile(out, packed)) return false;
-    double ratio = data.empty() ? 100.0 : 100.0 * double(packed.size()) / double(data.size());
-    printf("%-14s %10zu -> %10zu bytes  %5.1f%%\n", label, data.size(), packed.size(), ratio);
+// A payload file, read and checked before anything is written.
+struct Input {
+    std::vector<uint8_t> data;
+    timespec written;
+};
+
+bool ReadInput(const std::string& path, Input* in) {
+    if (!ReadFile(path, &in->data, &in->written)) return false;
+    if (in->data.size() >= sizeof szdd::kMagic && memcmp(in->data.data(), szdd::kMagic, sizeof szdd::kMagic) == 0) {
+        fprintf(stderr, "mkdisk: %s: already compressed (SZDD); give the file as it is to be installed\n",
+                path.c_str());
+        return false;
+    }
     return true;
+}
+
+bool CompressFile(const Input& in, const std::string& out, char lastChar, const char* label,
+                  bool exhaustive = false) {
+    std::vector<uint8_t> packed;
+    szdd::Compress(in.data, lastChar, &packed, exhaustive);
+    if (!WriteFile(out, packed, in.written)) return false;
+    double ratio = in.data.empty() ? 100.0 : 100.0 * double(packed.size()) / double(in.data.size());
+    printf("%-14s %10zu -> %10zu bytes  %5.1f%%\n", label, in.data.size(), packed.size(), ratio);
+    return true;
+}
+
+bool SameDirectory(const std::string& a, const std::string& b) {
+    struct stat sa, sb;
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // Stand-in content: text lines, tables and noise, about as compressible as a
@@ -126,16 +156,28 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (args.size() == 3 && (args[0] == "--compress" || args[0] == "--compress-exhaustive")) {
-        const std::string& in = args[1];
-        return CompressFile(in, args[2], in.empty() ? 0 : in.back(), in.c_str(), args[0] != "--compress") ? 0 : 1;
+        const std::string& path = args[1];
+        Input in;
+        return ReadInput(path, &in) &&
+                       CompressFile(in, args[2], path.empty() ? 0 : path.back(), path.c_str(), args[0] != "--compress")
+                   ? 0
+                   : 1;
     }
     if (args.size() == 1 && args[0] == "--names") {
         for (int i = 0; i < gFiles; i++) printf("%s\n", gCopy[i].pszSource);
         return 0;
     }
     if (args.size() == 2 && args[0] == "--sample") {
+        const char* epoch = getenv("SOURCE_DATE_EPOCH");
+        char* end = nullptr;
+        timespec release = {epoch ? time_t(strtoll(epoch, &end, 10)) : 0, 0};
+        if (!epoch || !*epoch || *end) {
+            fprintf(stderr, "mkdisk: --sample: SOURCE_DATE_EPOCH (the release date) is not set to a number\n");
+            return 2;
+        }
         for (int i = 0; i < gFiles; i++) {
-            if (!WriteFile(args[1] + "/" + gCopy[i].pszSource, SampleFile(gCopy[i], 100000, 0x0B3 + i))) return 1;
+            if (!WriteFile(args[1] + "/" + gCopy[i].pszSource, SampleFile(gCopy[i], 100000, 0x0B3 + i), release))
+                return 1;
         }
         printf("mkdisk: sample payload of %d files in %s\n", gFiles, args[1].c_str());
         return 0;
@@ -150,16 +192,23 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string &payload = args[0], &disk = args[1];
-    if (!setup.empty()) {
-        std::vector<uint8_t> exe;
-        if (!ReadFile(setup, &exe) || !WriteFile(disk + "/setup.exe", exe)) return 1;
-        printf("%-14s %10zu bytes\n", "setup.exe", exe.size());
+    if (SameDirectory(payload, disk)) {
+        fprintf(stderr, "mkdisk: %s: the payload folder is the disk folder\n", payload.c_str());
+        return 1;
     }
-    bool ok = true;
+    // Every input is read and checked first: a refused one leaves no partial disk.
+    Input exe;
+    std::vector<Input> inputs(gFiles);
+    bool ok = setup.empty() || ReadFile(setup, &exe.data, &exe.written);
+    for (int i = 0; i < gFiles; i++) ok &= ReadInput(payload + "/" + gCopy[i].pszSource, &inputs[i]);
+    if (!ok) return 1;
+    if (!setup.empty()) {
+        if (!WriteFile(disk + "/setup.exe", exe.data, exe.written)) return 1;
+        printf("%-14s %10zu bytes\n", "setup.exe", exe.data.size());
+    }
     for (int i = 0; i < gFiles; i++) {
         const char* dest = gCopy[i].pszDest;
-        ok &= CompressFile(payload + "/" + gCopy[i].pszSource, disk + "/" + gCopy[i].pszSource,
-                           dest[strlen(dest) - 1], gCopy[i].pszSource);
+        ok &= CompressFile(inputs[i], disk + "/" + gCopy[i].pszSource, dest[strlen(dest) - 1], gCopy[i].pszSource);
     }
     return ok ? 0 : 1;
 }

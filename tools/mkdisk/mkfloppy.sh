@@ -25,9 +25,13 @@ if [ $need -gt $capacity ]; then
 fi
 
 rm -f "$image"
-# A fixed serial number: the same disk gives the same image.
+# The same disk gives the same image: a fixed serial number, the files' own
+# dates (in two-second steps, as FAT keeps them), and the label dated
+# SOURCE_DATE_EPOCH, else as setup.exe. FAT dates are local: UTC here.
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(stat -c %Y "$disk/setup.exe")} TZ=UTC
 mformat -i "$image" -C -f 1440 -v "$label" -N 0B3A1996 ::
 for name in "${names[@]}"; do
     mcopy -i "$image" -m "$disk/$name" "::/${name^^}"
 done
+touch -d "@$SOURCE_DATE_EPOCH" "$image"
 echo "mkfloppy: $image: ${#names[@]} files, $need of $capacity bytes, label $label"
