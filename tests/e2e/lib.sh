@@ -11,11 +11,7 @@ else
 fi
 payload=$build/sample-payload
 
-fail() {
-    echo "FAIL [$scenario]: $*"
-    "$winebed" run "$driver" windows 2>/dev/null | sed 's/^/  window: /'
-    exit 1
-}
+fail() { echo "FAIL [$scenario]: $*"; "$winebed" run "$driver" windows 2>/dev/null | sed 's/^/  window: /'; exit 1; }
 drive() { "$winebed" run "$driver" "$@" || fail "owdrive $*"; }
 # What owdrive prints, without the Windows line ends.
 ask() { "$winebed" run "$driver" "$@" | tr -d '\r'; }
@@ -66,17 +62,14 @@ start() {  # VER [SWITCHES...]
 start_watched() {  # VER [SWITCHES...]
     slow msvcrt20._ll msvcrt20._2s vxbase32._ll vxfilj32._bf
     start "$@"
-    ask texts "Installing..." 107 >"$work/to.txt" &
-    watchers=$!
-    ask progress "Installing..." 102 >"$work/bar.txt" &
-    watchers="$watchers $!"
+    ask texts "Installing..." 107 >"$work/to.txt" & watchers=$!
+    ask progress "Installing..." 102 >"$work/bar.txt" & watchers="$watchers $!"
 }
 
 # Disk files made anew from SIZE bytes of noise, so that their expansion
 # lasts long enough to be caught in the act, dated as before; the payload kept beside.
 noise() {  # SIZE NAME...: NAME is the disk's name, its payload in $work
-    local size=$1 name
-    shift
+    local size=$1 name && shift
     for name in "$@"; do
         head -c "$size" /dev/urandom >"$work/$name" && touch -r "$disk/$name" "$work/$name"  # as released
         "$mkdisk" --compress "$work/$name" "$disk/$name" >/dev/null
@@ -85,9 +78,8 @@ noise() {  # SIZE NAME...: NAME is the disk's name, its payload in $work
 slow() { noise 4000000 "$@"; }
 # What a file must be once installed: the payload it was compressed from.
 expected() { if [ -e "$work/$1" ]; then echo "$work/$1"; else echo "$payload/$1"; fi; }
-ini() {  # value: the paint program's setting, in the Windows directory
-    printf '[Photoshop]\r\nPlugInDirectory=%s\r\n' "$1" >"$win/photos30.ini"
-}
+# The paint program's setting, in the Windows directory.
+ini() { printf '[Photoshop]\r\nPlugInDirectory=%s\r\n' "$1" >"$win/photos30.ini"; }
 # A directory of N characters on drive C:, as a Windows path.
 dir_of() { printf 'c:\\%s' "$(head -c $(($1 - 3)) /dev/zero | tr '\0' "$2")"; }
 # The longest directory the files can be opened in: OpenFile (under LZ32)
@@ -113,10 +105,7 @@ moved_disk() {  # WINDOWS-PATH under c:\
     start_at="$1\\setup.exe"
 }
 # A tiny disk of its own, made just now: a 64 KB tmpfs behind drive T:.
-tinydisk() {
-    tiny=$work/tiny
-    "$winebed" tinydisk T: "$tiny" 2>/dev/null || skip "no tmpfs behind drive T: (mounting refused)"
-}
+tinydisk() { tiny=$work/tiny && "$winebed" tinydisk T: "$tiny" 2>/dev/null || skip "no tmpfs behind drive T: (mounting refused)"; }
 # A network share, \\localhost\share, through Wine's map of UNC names: a 4 MB
 # tmpfs of its own, so that the free space shown is the share's.
 share() {
@@ -168,16 +157,14 @@ shown_to() { for t; do grep -qxF "$t" "$work/to.txt" || fail "To: $(cat "$work/t
 # keeps disabled meanwhile.
 owned_by() {  # DIALOG OWNER
     drive wait "$1"
-    local said
-    said=$(ask owner "$1" | paste -sd' ')
+    local said=$(ask owner "$1" | paste -sd' ')
     [ "$said" = "$2 disabled" ] || fail "\"$1\" is owned by: $said (not a disabled \"$2\")"
 }
 # An alert over OWNER with this text (after a "*": holding it; after a "~":
 # in any case), answered with OK.
 expect_alert() {  # OWNER TEXT
     owned_by "Alert!" "$1"
-    local said
-    said=$(ask text "Alert!" 101)
+    local said=$(ask text "Alert!" 101)
     case $2 in
     \**) [[ $said == *"${2#\*}"* ]] ;;
     \~*) [ "${said,,}" = "${2:1}" ] ;;
@@ -191,17 +178,15 @@ expect_bad_path() {
     [ "$(ask text "Bad Path" 101)" = "Cannot find \"$1\"" ] || fail "bad path text: $(ask text "Bad Path" 101)"
     drive click "Bad Path" 1
 }
-to_plugin_dialog() {
-    drive click "Welcome!" 1
-    drive click "Platform" 1
-    drive wait "Plug-in location..."
-}
+to_plugin_dialog() { drive click "Welcome!" 1; drive click "Platform" 1; drive wait "Plug-in location..."; }
 # Continue on the plug-in dialog, with another directory typed in first.
-install_into() {  # [DIR]
-    [ -n "${1:-}" ] && drive settext "Plug-in location..." 100 "$1"
-    drive click "Plug-in location..." 1
-}
+install_into() { [ -n "${1:-}" ] && drive settext "Plug-in location..." 100 "$1"; drive click "Plug-in location..." 1; }
 install() { to_plugin_dialog; install_into "${1:-}"; }
+installs() { install "$@"; expect_done; }
+installs_into() { install_into "$@"; expect_done; }
+at_plugin_dialog() { start "$@"; to_plugin_dialog; }
+# The copy stops at a file, said in an alert over the progress dialog: "Failure".
+copy_fails() { install "${2:-}"; expect_alert "Installing..." "$1"; expect_failure; }  # ALERT [DIR]
 give_up() { drive click "Plug-in location..." 2; expect_failure; }
 expect_failure() { owned_by "Warning..." "Orb Weave 2.0 Setup"; drive click "Warning..." 1; }
 expect_done() {

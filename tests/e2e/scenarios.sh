@@ -13,8 +13,7 @@ source "$(dirname "$0")/lib.sh"
 # directory, every file from the disk, each destination in lower case.
 win95() {  # i686
     start_watched win95
-    install
-    expect_done
+    installs
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
     plugins_installed
     shown_to 'c:\windows\system32\msvcrt20.dll' 'c:\plugins\vxfilj32.8bf'
@@ -25,24 +24,21 @@ nt351() {  # i686
     # The common dialogs load on the first Browse, without a C runtime DLL too.
     drive click "Plug-in location..." 101
     drive click "Plug-in's directory..." 2
-    install_into
-    expect_done
+    installs_into
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
     plugins_installed
     shown_to 'c:\windows\system32\msvcrt20.dll' 'c:\plugins\vxfilj32.8bf'
 }
 win31() {  # i686
     start_watched win31
-    install
-    expect_done
+    installs
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._2s)"
     plugins_installed
 }
 # -n: the runtime goes into the Windows directory, not the system directory.
 network() {
     start_watched nt351 -n
-    install
-    expect_done
+    installs
     same "$win/msvcrt20.dll" "$(expected msvcrt20._ll)"
     absent "$sys/msvcrt20.dll"
 }
@@ -52,20 +48,13 @@ platform-changed() {
     drive click "Welcome!" 1
     drive click "Platform" 2001
     drive click "Platform" 1
-    install_into
-    expect_done
+    installs_into
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._2s)"
     plugins_installed
 }
 
 # From the floppy image in drive A:, as a user with the floppy has it.
-_from_floppy() {  # VER RUNTIME [ro]
-    floppy "${3:-}"
-    start "$1"
-    install
-    expect_done
-    installed_from_floppy "$2"
-}
+_from_floppy() { floppy "${3:-}"; start "$1"; installs; installed_from_floppy "$2"; }  # VER RUNTIME [ro]
 floppy-win95() { _from_floppy win95 MSVCRT20._LL; }  # i686
 floppy-nt351() { _from_floppy nt351 MSVCRT20._LL; }  # i686
 floppy-win31() { _from_floppy win31 MSVCRT20._2S; }  # i686
@@ -75,8 +64,7 @@ floppy-readonly() { _from_floppy nt351 MSVCRT20._LL ro; }  # i686
 last-drive() {
     mkdir -p "$work/drive-z/photoshp/plugins"
     "$winebed" drive Z: "$work/drive-z" || fail "cannot add drive Z:"
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     proposed 'Z:\photoshp\plugins'
     give_up
 }
@@ -86,40 +74,35 @@ last-drive() {
 force() {
     newer_runtime "$sys"
     start_watched nt351 /M
-    install
-    expect_done
+    installs
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
     plugins_installed
 }
 keepnewer() {
     newer_runtime "$sys"
     start_watched nt351
-    install
-    expect_done
+    installs
     grep -qx "a newer runtime" "$sys/msvcrt20.dll" || fail "the newer runtime was replaced"
     plugins_installed
 }
 replaceolder() {
     runtime_dated "$sys" - "an older runtime"
     start nt351
-    install
-    expect_done
+    installs
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
 }
 # Every installed file is dated as on the disk: the same disk run again
 # leaves the runtime it installed alone.
 same-disk-twice() {
     start nt351
-    install
-    expect_done
+    installs
     finish
     [ "$sys/msvcrt20.dll" -ot "$disk/msvcrt20._ll" ] || [ "$sys/msvcrt20.dll" -nt "$disk/msvcrt20._ll" ] ||
         [ "$plug/vxfila32.8bf" -ot "$disk/vxfila32._bf" ] || [ "$plug/vxfila32.8bf" -nt "$disk/vxfila32._bf" ] &&
         fail "the installed files are not dated as on the disk"
     echo "the first run's" >"$sys/msvcrt20.dll" && touch -r "$disk/msvcrt20._ll" "$sys/msvcrt20.dll"
     start nt351
-    install
-    expect_done
+    installs
     grep -qx "the first run's" "$sys/msvcrt20.dll" || fail "the same disk replaced its own runtime"
     plugins_installed
 }
@@ -136,12 +119,7 @@ _kept_in_use() {
     grep -qx "a runtime in use" "$sys/msvcrt20.dll" || fail "the runtime present was replaced"
     no_temporaries "$sys"
 }
-force-kept() {
-    _in_use +
-    expect_done
-    plugins_installed
-    _kept_in_use
-}
+force-kept() { _in_use +; expect_done; plugins_installed; _kept_in_use; }
 force-locked() {
     _in_use -
     expect_alert "Installing..." 'Cannot open "c:\windows\system32\msvcrt20.dll"'
@@ -151,47 +129,30 @@ force-locked() {
 }
 # Switches: "--s"'s second dash starts a switch of its own (no search, an
 # empty field); "/S/N/M" are three.
-switches-odd() {
-    start nt351 - / -x --s
-    to_plugin_dialog
-    proposed ''
-    give_up
-}
+switches-odd() { at_plugin_dialog nt351 - / -x --s; proposed ''; give_up; }
 switches-together() {
     newer_runtime "$win"
-    start nt351 /S/N/M
-    to_plugin_dialog
+    at_plugin_dialog nt351 /S/N/M
     proposed ''
-    install_into 'c:\plugins'
-    expect_done
+    installs_into 'c:\plugins'
     same "$win/msvcrt20.dll" "$(expected msvcrt20._ll)"
     plugins_installed
 }
 
 # Leaving: Exit on each dialog ends the program; on the plug-in dialog "Failure" says so.
-exit-welcome() {
-    start nt351
-    drive click "Welcome!" 2
-    ask wait "Platform" 1500 && fail "a dialog after Exit"
-}
+exit-welcome() { start nt351; drive click "Welcome!" 2; ask wait "Platform" 1500 && fail "a dialog after Exit"; }
 exit-platform() {
     start nt351
     drive click "Welcome!" 1
     drive click "Platform" 2
     ask wait "Plug-in location..." 1500 && fail "a dialog after Exit"
 }
-exit-plugin() {
-    start nt351
-    to_plugin_dialog
-    give_up
-    absent "$plug"
-}
+exit-plugin() { at_plugin_dialog nt351; give_up; absent "$plug"; }
 # Cancel while the last file is expanded (once the one before it is in
 # place): the copy stops after it, every file before it whole.
 cancel-last() {
     noise 40000000 vxfilj32._bf
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     ask clickonfile "Installing..." 2 'C:\plugins\vxfili32.8bf' &
     local clicker=$!
     drive click "Plug-in location..." 1
@@ -204,8 +165,7 @@ cancel-last() {
 # closer waits from before the click, so that its start-up cannot miss the copy.
 close-during-copy() {
     noise 40000000 msvcrt20._ll
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     ask close "Orb Weave 2.0 Setup" 'C:\windows\system32\ows*.tmp' &
     local closer=$!
     drive click "Plug-in location..." 1
@@ -217,8 +177,7 @@ close-during-copy() {
 # shows the same while the first file is expanded as while a later one is.
 first-paint() {
     noise 20000000 msvcrt20._ll vxbase32._ll
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     ask pixels "Installing..." 2 'C:\windows\system32\ows*.tmp' >"$work/first" &
     local first=$!
     ask pixels "Installing..." 2 'C:\plugins\ows*.tmp' >"$work/later" &
@@ -258,8 +217,7 @@ killed() {
     disk_unchanged
     ls "$plug"/ows*.tmp >/dev/null 2>&1 || fail "no temporary file of the killed run: was it killed during the expansion?"
     killed= start nt351
-    install
-    expect_done
+    installs
     plugins_installed
     no_temporaries "$plug"
 }
@@ -269,8 +227,7 @@ stale-temporaries() {
     mkdir -p "$plug"
     for d in "$plug" "$sys"; do echo stale >"$d/ows1a2b.tmp" && echo mine >"$d/owsnotes.tmp"; done
     start nt351
-    install
-    expect_done
+    installs
     plugins_installed
     for d in "$plug" "$sys"; do
         absent "$d/ows1a2b.tmp"
@@ -283,18 +240,13 @@ stale-temporaries() {
 _bad_source() {  # ALERT
     earlier "$plug/vxfilc32.8bf"
     start nt351
-    install
-    expect_alert "Installing..." "$1"
-    expect_failure
+    copy_fails "$1"
     same "$plug/vxfila32.8bf" "$payload/vxfila32._bf"
     kept_earlier "$plug/vxfilc32.8bf"
     absent "$plug/vxfild32.8bf"
     no_temporaries "$plug"
 }
-missing() {  # i686
-    rm "$disk/vxfilc32._bf"
-    _bad_source 'Cannot open "c:\disk\vxfilc32._bf"'
-}
+missing() { rm "$disk/vxfilc32._bf"; _bad_source 'Cannot open "c:\disk\vxfilc32._bf"'; }  # i686
 corrupt() {
     head -c 20000 "$disk/vxfilc32._bf" >"$work/cut" && mv "$work/cut" "$disk/vxfilc32._bf"
     _bad_source 'Internal error (-3)'
@@ -302,36 +254,28 @@ corrupt() {
 source-directory() {
     rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"
     start nt351
-    install
-    expect_alert "Installing..." 'Cannot open "c:\disk\vxfila32._bf"'
-    expect_failure
+    copy_fails 'Cannot open "c:\disk\vxfila32._bf"'
     absent "$plug/vxfila32.8bf"
     no_temporaries "$plug"
 }
 no-sources() {
     find "$disk" -type f ! -name setup.exe -delete
     start nt351
-    install
-    expect_alert "Installing..." 'Cannot open "c:\disk\msvcrt20._ll"'
-    expect_failure
+    copy_fails 'Cannot open "c:\disk\msvcrt20._ll"'
     absent "$sys/msvcrt20.dll"
 }
 fulldisk() {
     tinydisk
     earlier "$tiny/plugins/vxbase32.dll"
     start nt351
-    install 't:\plugins'
-    expect_alert "Installing..." 'Disk full when copying "c:\disk\vxbase32._ll"'
-    expect_failure
+    copy_fails 'Disk full when copying "c:\disk\vxbase32._ll"' 't:\plugins'
     kept_earlier "$tiny/plugins/vxbase32.dll"
     no_temporaries "$tiny/plugins"
 }
 # A destination that cannot be replaced, read-only or held open by another
 # program: said, and the file there kept.
 _dest_refused() {
-    install
-    expect_alert "Installing..." 'Cannot open "c:\plugins\vxfila32.8bf"'
-    expect_failure
+    copy_fails 'Cannot open "c:\plugins\vxfila32.8bf"'
     chmod u+w "$plug/vxfila32.8bf"
     kept_earlier "$plug/vxfila32.8bf"
     same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
@@ -352,20 +296,13 @@ locked-dest() {
 }
 # Windows has no read-only directories (the attribute does not stop writing);
 # here the directory is read-only for its owner, root.
-readonly-plugdir() {
-    mkdir -p "$plug" && chmod 555 "$plug"
-    start nt351
-    install
-    expect_done
-    plugins_installed
-}
+readonly-plugdir() { mkdir -p "$plug" && chmod 555 "$plug"; start nt351; installs; plugins_installed; }
 
 # Paths refused on the plug-in dialog, typed or proposed: "Bad Path" names
 # the path as it was shown, and the user can still leave.
 _bad_path() {  # [TYPED]
     to_plugin_dialog
-    local shown
-    shown=$(ask text "Plug-in location..." 100)
+    local shown=$(ask text "Plug-in location..." 100)
     [ -n "${1:-}" ] && drive settext "Plug-in location..." 100 "$1" && shown=$1
     drive click "Plug-in location..." 1
     expect_bad_path "$shown"
@@ -378,8 +315,7 @@ ini-garbage() { ini "$(printf 'c:\\\x01\x7f<>|\xe9\xff')"; start nt351; _bad_pat
 # care raises the system's "no disk" box; here it just reads as absent.
 absent-floppy() {
     "$winebed" drive A: "$work/no-disk" floppy || fail "cannot add drive A:"
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     drive settext "Plug-in location..." 100 'a:\plugins'
     free_shown --
     drive click "Plug-in location..." 1
@@ -389,8 +325,7 @@ absent-floppy() {
 # Only a full path is a plug-in directory: a relative one would send the
 # plug-ins into the current directory, the distribution disk.
 relative-path() {
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     for typed in 'plugins' 'c:plugins' 'ac:1' '\plugins' 'c:\plu*gins' 'c:\a:b'; do
         drive settext "Plug-in location..." 100 "$typed"
         drive click "Plug-in location..." 1
@@ -400,81 +335,48 @@ relative-path() {
     disk_unchanged
     absent "$plug"
 }
-ini-empty() {
-    ini ""
-    start nt351
-    to_plugin_dialog
-    proposed 'c:\plugins'
-    give_up
-}
+ini-empty() { ini ""; at_plugin_dialog nt351; proposed 'c:\plugins'; give_up; }
 # Windows drops trailing blanks from a path's last name: what is checked,
 # made and installed into is the directory without the blank.
-trailing-blank() {
-    start nt351
-    install 'c:\plugins '
-    expect_done
-    plugins_installed
-    absent "$C/plugins "
-}
+trailing-blank() { start nt351; installs 'c:\plugins '; plugins_installed; absent "$C/plugins "; }
 # Proposed by the paint program's settings, on a share: the share's own free
 # space, and none while the share's name is still being typed.
 unc-existing() {
     share
     mkdir "$share/plugins"
     ini '\\localhost\share\plugins'
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     proposed '\\localhost\share\plugins'
-    local kb
-    kb=$(df -k --output=avail "$share" | tail -n 1)
+    local kb=$(df -k --output=avail "$share" | tail -n 1)
     free_shown "$(printf '%d.%03d MB' $((kb / 1000)) $((kb % 1000)))"
     drive settext "Plug-in location..." 100 '\\localhost\'
     free_shown --
-    install_into '\\localhost\share\plugins'
-    expect_done
+    installs_into '\\localhost\share\plugins'
     plug=$share/plugins plugins_installed
 }
 # A new directory on a share, typed with forward slashes: made, then filled.
-unc-create() {
-    share
-    start nt351
-    install '//localhost/share/made'
-    expect_done
-    plug=$share/made plugins_installed
-}
+unc-create() { share; start nt351; installs '//localhost/share/made'; plug=$share/made plugins_installed; }
 
 # Paths at the length limit: every file arrives, the names at the very limit
 # included; one character more is refused, and said.
 plugdir-at-limit() {
-    local target
-    target=$(dir_of $limit p)
+    local target=$(dir_of $limit p)
     [ ${#target} -eq $limit ] || fail "the test's own directory has ${#target} characters"
     start nt351
-    install "$target"
-    expect_done
+    installs "$target"
     plug=$C/${target#c:\\} plugins_installed
 }
-setupdir-at-limit() {
-    moved_disk "$(dir_of $limit s)"
-    start nt351
-    install
-    expect_done
-    plugins_installed
-}
+setupdir-at-limit() { moved_disk "$(dir_of $limit s)"; start nt351; installs; plugins_installed; }
 plugdir-over-limit() {
-    local over
-    over=$(dir_of $((limit + 1)) p)
-    start nt351
-    to_plugin_dialog
-    drive settext "Plug-in location..." 100 "$over"
-    drive click "Plug-in location..." 1
+    local over=$(dir_of $((limit + 1)) p)
+    at_plugin_dialog nt351
+    install_into "$over"
     expect_alert "Plug-in location..." "The path \"$over\" is too long for the plug-ins. Choose a directory whose path has at most $limit characters."
     give_up
     absent "$C/${over#c:\\}"
 }
 setupdir-over-limit() {
-    local dir
-    dir=$(dir_of $((limit + 1)) s)
+    local dir=$(dir_of $((limit + 1)) s)
     moved_disk "$dir"
     start nt351
     install
@@ -492,17 +394,14 @@ long-start-dir() {
     absent "$plug/vxbase32.dll"
 }
 overlong-path() {
-    start nt351
-    to_plugin_dialog
-    drive settext "Plug-in location..." 100 "c:\\$(printf 'd%.0s' $(seq 150))"
-    drive click "Plug-in location..." 1
+    at_plugin_dialog nt351
+    install_into "c:\\$(printf 'd%.0s' $(seq 150))"
     expect_alert "Plug-in location..." "*is too long"
     give_up
 }
 ini-overlong() {
     ini "c:\\$(printf 'd%.0s' $(seq 150))$(printf 'e%.0s' $(seq 200))"
-    start nt351
-    to_plugin_dialog
+    at_plugin_dialog nt351
     drive click "Plug-in location..." 1
     expect_alert "Plug-in location..." "*is too long"
     give_up
