@@ -199,18 +199,31 @@ run)
     done
     cd "${OW_CWD:-$WINEPREFIX/drive_c}"
     set +e
-    start=${EPOCHREALTIME/./}
-    timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}"
-    rc=$?
-    # A run killed by a signal within two seconds is Wine dying at start, not the
-    # program (its faults end as exit codes). Tests have died in CI, rarely, in
-    # 0.1 s with no output at all: such a start is tried once more, and said.
-    # OW_KILLED=1: the caller kills the program itself.
-    if [ $rc -gt 128 ] && [ $rc -ne 124 ] && [ -z "${OW_KILLED:-}" ] &&
-        [ $(( ${EPOCHREALTIME/./} - start )) -lt 2000000 ]; then
+    # Tests have died in CI, rarely, in 0.1 s with no output at all: Wine dying
+    # at start, by a signal or with a status. A GoogleTest program (OW_SAYS=1)
+    # always prints before its first test, so its silent quick end is such a
+    # death too; else only a signal is (faults of the program end as statuses).
+    # Such a start is tried once more, and said. OW_KILLED=1: the caller kills
+    # the program itself.
+    attempt() {
+        start=${EPOCHREALTIME/./}
+        if [ -n "${OW_SAYS:-}" ]; then
+            out=$(mktemp) err=$(mktemp)
+            timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}" >"$out" 2>"$err"
+            rc=$?
+            said=$(cat "$out" "$err" | head -c1 | wc -c)
+            cat "$out"; cat "$err" >&2; rm -f "$out" "$err"
+        else
+            timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}"
+            rc=$? said=1
+        fi
+        fast=$(( ${EPOCHREALTIME/./} - start < 2000000 ))
+    }
+    attempt
+    if [ $rc -ne 0 ] && [ $rc -ne 124 ] && [ -z "${OW_KILLED:-}" ] && [ $fast = 1 ] &&
+        { [ $rc -gt 128 ] || [ "$said" = 0 ]; }; then
         echo "winebed: Wine died at start with status $rc; running $1 once more" >&2
-        timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}"
-        rc=$?
+        attempt
     fi
     [ $rc -eq 124 ] && echo "winebed: $1 timed out after $TIMEOUT s" >&2
     exit $rc
