@@ -47,13 +47,36 @@ unsigned long long DiskFreeBytes(const char* path) {
     return DiskFreeBytes(path, Kernel32Proc<DiskFreeSpaceExProc>("GetDiskFreeSpaceExA"));
 }
 
+void DirectoryOf(const char* path, char* dir, int size) {
+    lstrcpynA(dir, path, size);
+    char* slash = nullptr;
+    for (char* p = dir; *p; p++)
+        if (*p == '\\') slash = p;
+    if (slash) slash[1] = '\0';
+    else lstrcpynA(dir, ".\\", size);
+}
+
 bool ReplaceWith(const char* temp, const char* dest, MoveFileExProc ex) {
     if (ex) {
         if (ex(temp, dest, MOVEFILE_REPLACE_EXISTING)) return true;
         if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
     }
-    DeleteFileA(dest);
-    return MoveFileA(temp, dest) != 0;
+    // No move onto a file here: the old one moves aside first and back again
+    // should the new one not go in, so that dest always holds one of them. The
+    // aside name is not the copy's temporaries' ("ows"), which a later run
+    // sweeps: after a crash between the moves it is the only copy left.
+    if (GetFileAttributesA(dest) == INVALID_FILE_ATTRIBUTES) return MoveFileA(temp, dest) != 0;
+    char dir[MAX_PATH], aside[MAX_PATH];
+    DirectoryOf(dest, dir, sizeof dir);
+    if (!GetTempFileNameA(dir, "owo", 0, aside)) return false;
+    DeleteFileA(aside);  // only its name is wanted: a move does not replace
+    if (!MoveFileA(dest, aside)) return false;
+    if (MoveFileA(temp, dest)) {
+        DeleteFileA(aside);
+        return true;
+    }
+    MoveFileA(aside, dest);
+    return false;
 }
 
 bool ReplaceWith(const char* temp, const char* dest) {

@@ -19,9 +19,12 @@ unsigned long long ClusterBytes(DWORD clusters, DWORD sectorsPerCluster, DWORD b
 // "\\server\share\" for a UNC one; false (use the current drive) otherwise.
 bool DiskRootOf(const char* path, char* root, int size);
 
+// The directory part of path with its last backslash, or ".\" for a bare name.
+void DirectoryOf(const char* path, char* dir, int size);
+
 // Moves temp into dest's place, replacing it. MoveFileExA is missing or
 // answers ERROR_CALL_NOT_IMPLEMENTED on Windows 95 and Win32s: there the old
-// file is deleted first, once the new one is whole.
+// file moves aside while the new one moves in, and back should that fail.
 bool ReplaceWith(const char* temp, const char* dest);
 typedef BOOL(WINAPI* MoveFileExProc)(LPCSTR, LPCSTR, DWORD);
 // The same with the system's function given, or null for a system without it.

@@ -96,12 +96,7 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
     // Expand beside the destination and put the result in place only when it
     // is whole, so a failure never leaves a partial file or loses the old one.
     char dir[MAX_PATH], temp[MAX_PATH];
-    lstrcpynA(dir, dest, sizeof dir);
-    char* slash = nullptr;
-    for (char* p = dir; *p; p++)
-        if (*p == '\\') slash = p;
-    if (slash) slash[1] = '\0';
-    else lstrcpyA(dir, ".\\");
+    DirectoryOf(dest, dir, sizeof dir);
     // A read-only destination stays as it is, whoever runs the program.
     DWORD attributes = GetFileAttributesA(dest);
     bool locked = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
@@ -166,7 +161,12 @@ void RemoveStaleTemporaries(const char* dir) {
         char path[MAX_PATH];
         lstrcpyA(path, dir);
         lstrcatA(path, found.cFileName);
-        DeleteFileA(path);  // one still being written by another copy stays: it is open
+        // One that another copy is writing is open, and stays. Windows 95
+        // deletes an open file, so only one that nobody has open goes.
+        HANDLE h = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h == INVALID_HANDLE_VALUE) continue;
+        CloseHandle(h);
+        DeleteFileA(path);
     } while (FindNextFileA(h, &found));
     FindClose(h);
 }
@@ -190,21 +190,32 @@ static bool DosStamp(HANDLE h, WORD* date, WORD* time) {
            FileTimeToDosDateTime(&local, date, time);
 }
 
-int FileNewer(const char* source, const char* dest) {
-    if (!FileExist(dest)) return 1;
+// Both files' stamps (source's date and time, then dest's); false when
+// either cannot be read.
+static bool BothStamps(const char* source, const char* dest, WORD stamps[4]) {
     HANDLE src = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (src == INVALID_HANDLE_VALUE) return 0;
+    if (src == INVALID_HANDLE_VALUE) return false;
     HANDLE dst = CreateFileA(dest, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
                              nullptr);
     if (dst == INVALID_HANDLE_VALUE) {
         CloseHandle(src);
-        return 0;
+        return false;
     }
-    WORD sd, st, dd, dt;
-    bool read = DosStamp(src, &sd, &st) && DosStamp(dst, &dd, &dt);
+    bool read = DosStamp(src, &stamps[0], &stamps[1]) && DosStamp(dst, &stamps[2], &stamps[3]);
     CloseHandle(src);
     CloseHandle(dst);
-    return read && DosStampLater(sd, st, dd, dt);
+    return read;
+}
+
+int FileNewer(const char* source, const char* dest) {
+    if (!FileExist(dest)) return 1;
+    WORD s[4];
+    return BothStamps(source, dest, s) && DosStampLater(s[0], s[1], s[2], s[3]);
+}
+
+bool PresentAsNew(const char* source, const char* dest) {
+    WORD s[4];
+    return FileExist(dest) && BothStamps(source, dest, s) && !DosStampLater(s[0], s[1], s[2], s[3]);
 }
 
 int FileWriteable(const char* path) {

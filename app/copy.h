@@ -22,6 +22,8 @@ void RemoveStaleTemporaries(const char* dir);
 int FileExist(const char* path);
 // 1 when dest must be (re)written: it is missing, or source is dated later.
 int FileNewer(const char* source, const char* dest);
+// dest exists and is at least as new as source, both dates read.
+bool PresentAsNew(const char* source, const char* dest);
 int FileWriteable(const char* path);
 // Appends a backslash if there is none and lower-cases A to Z; the buffer
 // needs room for one more character.

@@ -55,11 +55,13 @@ static bool SourceDirectory(char* dir) {
 
 // -m replaces the runtime whatever its age, once the new one is whole. One
 // that cannot be replaced (read-only, in use, the system's) is kept when it is
-// at least as new as ours; false, with the error shown, when it is older.
+// known to be at least as new as ours; false, with the error shown, when it is
+// older, or when the failure was not the destination's (the disk's runtime
+// cannot be read): then the replacement asked for did not happen.
 static bool ForcedCopy(const char* source, const char* dest) {
     char failed[MAX_PATH];
     int code = ExpandFile(source, dest, failed);
-    if (code >= 0 || !FileNewer(source, dest)) return true;
+    if (code >= 0 || (failed[0] && lstrcmpiA(failed, source) && PresentAsNew(source, dest))) return true;
     ShowLZError(code, failed);
     return false;
 }

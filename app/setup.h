@@ -14,6 +14,9 @@ void ParseSwitches(const char* cmdLine);
 const char* SkipProgramName(const char* cmdLine);
 
 BOOL InitApplication(HINSTANCE hInstance);
+// One setup at a time: when one already runs (from this disk or another),
+// brings its window, or the dialog it shows, to the front and answers TRUE.
+BOOL ShowRunningSetup();
 BOOL InitInstance(HINSTANCE hInstance, int nCmdShow);
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 UINT SetupMsg();

@@ -46,6 +46,18 @@ BOOL InitApplication(HINSTANCE hInstance) {
     return RegisterClassA(&wc) != 0;
 }
 
+BOOL ShowRunningSetup() {
+    HWND running = FindWindowA(kMainClass, nullptr);
+    if (!running) return FALSE;
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    HWND front = GetLastActivePopup(running);
+    typedef BOOL(WINAPI * ForegroundProc)(HWND);
+    ForegroundProc foreground = reinterpret_cast<ForegroundProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetForegroundWindow")));
+    if (!foreground || !foreground(front)) BringWindowToTop(front);
+    return TRUE;
+}
+
 BOOL InitInstance(HINSTANCE hInstance, int nCmdShow) {
     ghInst = hInstance;
     LoadBackground(hInstance);

@@ -1,6 +1,7 @@
 #include "setup.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
+    if (ShowRunningSetup()) return 0;
     ParseSwitches(lpCmdLine);
     if (!hPrevInstance && !InitApplication(hInstance)) return 0;
     if (!InitInstance(hInstance, nCmdShow)) return 0;

@@ -147,6 +147,14 @@ installed_from_floppy() {  # the runtime's name on the disk
     floppy_state | cmp -s - "$work/floppy-before" || fail "the disk in A: changed"
 }
 
+# Another program keeps the file open; with "delete", letting it be deleted.
+hold() {  # WINDOWS-PATH [delete]
+    "$winebed" run "$build/tests/owhold.exe" "$@" >"$work/hold.txt" &
+    holder=$!
+    for _ in $(seq 1200); do grep -q holding "$work/hold.txt" 2>/dev/null && return; sleep 0.05; done
+    fail "owhold $* did not start"
+}
+
 # What the plug-in dialog shows: its path field and its free space.
 proposed() { [ "$(ask text "Plug-in location..." 100)" = "$1" ] || fail "proposed: $(ask text "Plug-in location..." 100)"; }
 free_shown() { [ "$(ask text "Plug-in location..." 104)" = "$1" ] || fail "space free: $(ask text "Plug-in location..." 104), not $1"; }
@@ -217,14 +225,14 @@ plugins_installed() {
     same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
     for f in a b c d e f g h i j; do same "$plug/vxfil${f}32.8bf" "$(expected vxfil${f}32._bf)"; done
 }
-# Ends the setup.exe of this prefix as the power going would.
-kill_setup() {
+# Ends a program of this prefix as the power going would.
+kill_program() {  # NAME
     local pid
-    for pid in $(pgrep -x setup.exe); do
+    for pid in $(pgrep -x "$1"); do
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill -KILL "$pid"
     done
-    wait $setup
 }
+kill_setup() { kill_program setup.exe; wait $setup; }
 
 # The program has ended by itself, with 0, and left no window or process.
 finish() {

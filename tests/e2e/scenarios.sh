@@ -78,6 +78,14 @@ force() {
     same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"
     plugins_installed
 }
+# -m with the disk's runtime unreadable: said, "Failure", the one present kept.
+force-no-source() {
+    newer_runtime "$sys"
+    rm "$disk/msvcrt20._ll"
+    start nt351 -m
+    copy_fails 'Cannot open "c:\disk\msvcrt20._ll"'
+    grep -qx "a newer runtime" "$sys/msvcrt20.dll" || fail "the runtime present changed"
+}
 keepnewer() {
     newer_runtime "$sys"
     start_watched nt351
@@ -226,6 +234,8 @@ killed() {
 stale-temporaries() {
     mkdir -p "$plug"
     for d in "$plug" "$sys"; do echo stale >"$d/ows1a2b.tmp" && echo mine >"$d/owsnotes.tmp"; done
+    # One another setup is writing, open as Windows 95 leaves any open file: deletable.
+    echo writing >"$plug/ows3c4d.tmp" && hold 'C:\plugins\ows3c4d.tmp' delete
     start nt351
     installs
     plugins_installed
@@ -233,6 +243,20 @@ stale-temporaries() {
         absent "$d/ows1a2b.tmp"
         grep -qx mine "$d/owsnotes.tmp" || fail "the user's $d/owsnotes.tmp was removed"
     done
+    # A deleted file open elsewhere goes when the last program closes it.
+    kill_program owhold.exe && wait $holder
+    grep -qx writing "$plug/ows3c4d.tmp" || fail "the temporary being written was removed"
+}
+# One setup at a time: a second start, from another copy of the disk, brings
+# the first one's dialog to the front and ends; the first still installs.
+second-start() {
+    cp -rp "$disk" "$C/disk2"
+    start nt351
+    drive wait "Welcome!"
+    "$winebed" run 'C:\disk2\setup.exe' || fail "the second setup.exe ended with $?"
+    [ "$(ask windows | grep -c 'Welcome!')" = 1 ] || fail "not one Welcome!: $(ask windows)"
+    installs
+    plugins_installed
 }
 
 # Bad sources: said in an alert over the progress dialog, then "Failure";
@@ -289,8 +313,7 @@ readonly-dest() {
 }
 locked-dest() {
     earlier "$plug/vxfila32.8bf"
-    "$winebed" run "$build/tests/owhold.exe" 'C:\plugins\vxfila32.8bf' >"$work/hold.txt" &
-    for _ in $(seq 100); do grep -q holding "$work/hold.txt" 2>/dev/null && break; sleep 0.05; done
+    hold 'C:\plugins\vxfila32.8bf'
     start nt351
     _dest_refused
 }
