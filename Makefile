@@ -48,3 +48,4 @@ clean:
 
 bench: all
 	@scripts/bench.sh
+	@echo && scripts/bench-compress.sh

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 namespace szdd {
@@ -15,7 +16,10 @@ const int kMinMatch = 3, kMaxMatch = 18;
 // back than kMaxMatch gives the same match as one kMaxMatch back, so that
 // many spaces before the data stand for all of them.
 const int kPrefix = kMaxMatch;
-const int kHashBits = 15;
+// Hash bits: the chains hold at most a window's positions, so more buckets
+// than that only cost clearing them; the 3-byte chain, probed first at every
+// position, gets more so that a miss (most of noise) is seen at once.
+const int kHashBits = 12, kHashBits3 = 13;
 
 // Hash chains over the window, one per key length: a match of at least
 // kKeys[k] bytes is on chain k, so the longest match is found by searching the
@@ -29,10 +33,18 @@ const int kLevels = 8;
 struct Chains {
     std::vector<int32_t> head[kLevels];
     std::vector<int32_t> prev[kLevels];
-    Chains() {
+    int bits[kLevels];
+    // For total positions: a small file clears small tables.
+    explicit Chains(size_t total) {
+        int fit = 6;
+        while (fit < kHashBits3 && (size_t(1) << fit) < total) fit++;
         for (int k = 0; k < kLevels; k++) {
-            head[k].assign(size_t(1) << kHashBits, -1);
-            prev[k].assign(kRing, -1);
+            bits[k] = std::min(fit, k == kLevels - 1 ? kHashBits3 : kHashBits);
+            // -1 in every byte is -1: a memset, not a loop over the values.
+            head[k].resize(size_t(1) << bits[k]);
+            prev[k].resize(std::min<size_t>(kRing, total));
+            memset(head[k].data(), 0xFF, head[k].size() * sizeof(int32_t));
+            memset(prev[k].data(), 0xFF, prev[k].size() * sizeof(int32_t));
         }
     }
 };
@@ -43,15 +55,16 @@ inline uint64_t Load64(const uint8_t* p) {
     return v;
 }
 
-// The first n bytes (at most 16) hashed; the buffer has padding for the loads.
-inline uint32_t Hash(const uint8_t* p, int n) {
+// The first n bytes (at most 16) hashed to bits bits; the buffer has padding
+// for the loads.
+inline uint32_t Hash(const uint8_t* p, int n, int bits) {
     uint64_t v = Load64(p);
     if (n < 8) v &= (uint64_t(1) << (8 * n)) - 1;
     if (n > 8) {
         uint64_t high = n >= 16 ? Load64(p + 8) : Load64(p + 8) & ((uint64_t(1) << (8 * (n - 8))) - 1);
         v ^= high * 0x9E3779B97F4A7C15ull;
     }
-    return uint32_t((v * 0xFF51AFD7ED558CCDull) >> (64 - kHashBits));
+    return uint32_t((v * 0xFF51AFD7ED558CCDull) >> (64 - bits));
 }
 
 // Length of the common start of a and b, at most limit.
@@ -67,13 +80,13 @@ inline int CommonLength(const uint8_t* a, const uint8_t* b, int limit) {
 
 // For positions first to end - 1, the longest match (length, and where it
 // starts, as a position in the prefixed buffer) within the last 4096 bytes.
-void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t end, bool exhaustive,
+void FindMatches(const uint8_t* buf, size_t n, size_t first, size_t end, bool exhaustive,
                  uint8_t* len, uint16_t* from) {
-    Chains chains;
     size_t total = kPrefix + n;
+    Chains chains(total);
     uint32_t hash[kLevels];
     auto hashes = [&](size_t p) {
-        for (int k = 0; k < kLevels; k++) hash[k] = Hash(&buf[p], kKeys[k]);
+        for (int k = 0; k < kLevels; k++) hash[k] = Hash(&buf[p], kKeys[k], chains.bits[k]);
     };
     auto insert = [&](size_t p) {
         for (int k = 0; k < kLevels; k++) {
@@ -103,7 +116,23 @@ void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t
             bestFrom = 0;
         }
         hashes(p);
-        for (int k = exhaustive ? kLevels - 1 : 0; k < kLevels && size_t(best) < limit; k++) {
+        // Without a match to go on, the 3-byte chain first: where it has no
+        // match (most of noise), no chain has one.
+        bool any = true;
+        if (best < kMinMatch && !exhaustive) {
+            const int k = kLevels - 1;
+            for (int32_t c = chains.head[k][hash[k]]; c >= 0 && size_t(c) >= oldest;
+                 c = chains.prev[k][c & (kRing - 1)]) {
+                int l = CommonLength(&buf[c], &buf[p], int(limit));
+                if (l >= kMinMatch) {
+                    best = l;
+                    bestFrom = c;
+                    break;
+                }
+            }
+            any = best >= kMinMatch;
+        }
+        for (int k = exhaustive ? kLevels - 1 : 0; any && k < kLevels && size_t(best) < limit; k++) {
             if (k > 0 && best >= kKeys[k - 1] && !exhaustive) break;  // every match that long was on the last chain
             if (size_t(kKeys[k]) > limit) continue;
             // The longest this chain can add: anything longer was on the last one.
@@ -128,18 +157,17 @@ void FindMatches(const std::vector<uint8_t>& buf, size_t n, size_t first, size_t
     }
 }
 
-// The same, in slices on every core: each slice rebuilds the window before
-// it, so the result does not depend on the split.
-void FindAllMatches(const std::vector<uint8_t>& buf, size_t n, bool exhaustive, std::vector<uint8_t>* len,
-                    std::vector<uint16_t>* from) {
-    const size_t kMinSlice = size_t(1) << 18;
-    size_t slices = std::min<size_t>(std::max(1u, std::thread::hardware_concurrency()), 8);
-    slices = std::max<size_t>(1, std::min(slices, n / kMinSlice));
+// The same, in slices run side by side: each slice rebuilds the window
+// before it. Where a slice starts, a match may be taken from elsewhere in the
+// window than one byte on from the last, so the count of slices follows the
+// size alone, not the machine's cores: every machine writes the same bytes.
+void FindAllMatches(const uint8_t* buf, size_t n, bool exhaustive, uint8_t* len, uint16_t* from) {
+    const size_t kMinSlice = size_t(1) << 16;
+    size_t slices = std::max<size_t>(1, std::min<size_t>(8, n / kMinSlice));
     std::vector<std::thread> workers;
     for (size_t s = 1; s < slices; s++)
-        workers.emplace_back(FindMatches, std::cref(buf), n, n * s / slices, n * (s + 1) / slices, exhaustive,
-                             len->data(), from->data());
-    FindMatches(buf, n, 0, n / slices, exhaustive, len->data(), from->data());
+        workers.emplace_back(FindMatches, buf, n, n * s / slices, n * (s + 1) / slices, exhaustive, len, from);
+    FindMatches(buf, n, 0, n / slices, exhaustive, len, from);
     for (std::thread& t : workers) t.join();
 }
 
@@ -156,27 +184,32 @@ bool Compress(const std::vector<uint8_t>& data, char lastChar, std::vector<uint8
     out->assign(header, header + kHeaderSize);
 
     // The spaces, the data, and room for the word loads at the end.
-    std::vector<uint8_t> buf(kPrefix + n + 16, 0);
-    memset(buf.data(), ' ', kPrefix);
-    if (n) memcpy(buf.data() + kPrefix, data.data(), n);
-    std::vector<uint8_t> len(n);
-    std::vector<uint16_t> from(n);
-    FindAllMatches(buf, n, exhaustive, &len, &from);
+    // Not cleared first: every byte is written before it is read.
+    std::unique_ptr<uint8_t[]> buf(new uint8_t[kPrefix + n + 16]);
+    memset(buf.get(), ' ', kPrefix);
+    if (n) memcpy(buf.get() + kPrefix, data.data(), n);
+    memset(buf.get() + kPrefix + n, 0, 16);
+    std::unique_ptr<uint8_t[]> len(new uint8_t[n]);
+    std::unique_ptr<uint16_t[]> from(new uint16_t[n]);
+    FindAllMatches(buf.get(), n, exhaustive, len.get(), from.get());
 
     // Cheapest cost from each position to the end, and the step taken there
     // (0 for a literal, else a match of that length from the longest match's
     // start), worked backwards. Only the next kMaxMatch costs are ever needed.
-    std::vector<uint8_t> step(n, 0);
+    // The step takes the place of the longest match, read only here.
+    uint8_t* step = len.get();
     const size_t kCosts = 32;  // a ring of the costs from i on, at least kMaxMatch + 1
     uint64_t cost[kCosts] = {};
     for (size_t i = n; i-- > 0;) {
         uint64_t c = cost[(i + 1) % kCosts] + 9;
+        uint8_t taken = 0;
         for (int l = kMinMatch; l <= len[i]; l++) {
             if (cost[(i + l) % kCosts] + 17 < c) {
                 c = cost[(i + l) % kCosts] + 17;
-                step[i] = uint8_t(l);
+                taken = uint8_t(l);
             }
         }
+        step[i] = taken;
         cost[i % kCosts] = c;
     }
 

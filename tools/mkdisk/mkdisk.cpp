@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <cstdlib>
 #include <fcntl.h>
@@ -73,11 +72,12 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>* data, timespec* wri
 
 // Writes a file dated written: a file's date is its release's, not the build's.
 bool WriteFile(const std::string& path, const std::vector<uint8_t>& data, const timespec& written) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()), std::streamsize(data.size()));
-    out.close();
+    // C stdio, not a stream: a stream's locale costs each start a millisecond.
+    FILE* f = fopen(path.c_str(), "wb");
+    bool ok = f && fwrite(data.data(), 1, data.size(), f) == data.size();
+    if (f && fclose(f) != 0) ok = false;
     const timespec times[2] = {written, written};
-    bool ok = out && utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    ok = ok && utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
     if (!ok) fprintf(stderr, "mkdisk: %s: cannot write\n", path.c_str());
     return ok;
 }
