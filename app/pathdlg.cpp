@@ -38,7 +38,9 @@ int testdir(const char* subpath, char* result) {
         drive[0] = d;
         if (!SetCurrentDirectoryA(drive)) continue;
         char remembered[PATH_BUFFER];
-        if (!GetCurrentDirectoryA(PATH_BUFFER - 1, remembered)) continue;
+        // One too long for the buffer gives its length and leaves the buffer unset.
+        DWORD got = GetCurrentDirectoryA(PATH_BUFFER - 1, remembered);
+        if (!got || got >= PATH_BUFFER - 1) continue;
         if (SetCurrentDirectoryA(subpath)) {
             if (GetCurrentDirectoryA(PATH_BUFFER - 1, result) >= PATH_BUFFER - 1) result[0] = '\0';
         }
@@ -158,7 +160,12 @@ int FindDir(HWND hDlg, char* path) {
     typedef BOOL(WINAPI * OpenFileName)(OPENFILENAMEA*);
     auto open = reinterpret_cast<OpenFileName>(
         comdlg ? reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameA")) : nullptr);
-    if (!open || !open(&ofn)) return 0;
+    if (!open || !open(&ofn)) {
+        // A path too long for the buffer leaves its needed size there, not a
+        // path: the next Browse must not start from it.
+        gBrowse[0] = '\0';
+        return 0;
+    }
     gBrowse[ofn.nFileOffset] = '\0';  // keep the directory and its backslash
     lstrcpynA(path, gBrowse, PATH_BUFFER);
     if (!path[0]) GetCurrentDirectoryA(PATH_BUFFER - 1, path);

@@ -82,7 +82,7 @@ void MyCheckBoxCtl::SetState(int state, int notify, int animate) {
             nFrame = i;
             Repaint();
             DWORD start = GetTickCount();
-            while (i < TICK_DONE && start + TICK_STEP_MS > GetTickCount()) {
+            while (i < TICK_DONE && !TicksPassed(start, GetTickCount(), TICK_STEP_MS)) {
             }
         }
         fAnimating = 0;

@@ -4,6 +4,12 @@
 #pragma once
 #include <windows.h>
 
+// Whether ms milliseconds have passed since the tick count start: told by
+// the difference, which stays right when the count wraps (after 49.7 days).
+inline bool TicksPassed(DWORD start, DWORD now, DWORD ms) {
+    return now - start >= ms;
+}
+
 class MyControlCtl {
 public:
     HWND hWnd;           // set by OnCreate

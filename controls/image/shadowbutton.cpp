@@ -69,7 +69,7 @@ void MyShadowButtonCtl::AnimateIt(int press) {
 }
 
 void MyShadowButtonCtl::Wait(int ms) {
-    DWORD end = GetTickCount() + DWORD(ms);
-    while (GetTickCount() < end) {
+    DWORD start = GetTickCount();
+    while (!TicksPassed(start, GetTickCount(), DWORD(ms))) {
     }
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "../../controls/core/control.h"
 #include "../../controls/core/controlmgr.h"
 
 namespace {
@@ -147,6 +148,20 @@ TEST(ControlMgr, AllocateAsksListedAllocatorsInSlotOrder) {
     EXPECT_EQ(gAskedFor, "OWAllocProbe");
     DestroyWindow(hwnd);
     UnregisterClassA("OWAllocProbe", wc.hInstance);
+}
+
+// The animations' waits: a wait that starts just before the tick count
+// wraps ends on time, not at the next wrap.
+TEST(TicksPassed, CountsTheDifferenceAcrossTheWrap) {
+    const struct {
+        DWORD start, now, ms;
+        bool passed;
+    } cases[] = {
+        {1000, 1000, 20, false},           {1000, 1019, 20, false},      {1000, 1020, 20, true},
+        {0xFFFFFFF0u, 0xFFFFFFFFu, 20, false}, {0xFFFFFFF0u, 3, 20, false}, {0xFFFFFFF0u, 4, 20, true},
+        {0xFFFFFFE0u, 5, 20, true},  // the count stepped over the end just before the wrap
+    };
+    for (auto& c : cases) EXPECT_EQ(TicksPassed(c.start, c.now, c.ms), c.passed) << c.start << " " << c.now;
 }
 
 }  // namespace
