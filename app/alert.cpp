@@ -21,7 +21,7 @@ INT_PTR ShowAlert(int number) {
 INT_PTR ShowAlertFormatted(int id, const char* arg, int number) {
     char format[128], shown[160], message[300];
     LoadStringA(ghInst, static_cast<UINT>(id), format, sizeof format);
-    lstrcpynA(shown, arg, sizeof shown);  // never more than the alert can hold
+    ControlText(arg, shown, sizeof shown);  // never more than the alert can hold
     wsprintfA(message, format, shown, number);
     return ShowAlertStr(message);
 }

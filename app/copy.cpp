@@ -21,10 +21,12 @@ int LZErrorText(int code, const char* name, char* message) {
     int mapped = MapLZError(code);
     char format[48] = "";
     LoadStringA(ghInst, LOWORD(mapped), format, sizeof format - 1);
+    char shown[160];  // with the longest format, within the message
+    ControlText(name, shown, sizeof shown);
     if (mapped == LZERROR_READ)
         wsprintfA(message, format, mapped);
     else
-        wsprintfA(message, format, name);
+        wsprintfA(message, format, shown);
     return mapped;
 }
 

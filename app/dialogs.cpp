@@ -31,6 +31,18 @@ void MyYield() {
     }
 }
 
+void ControlText(const char* ansi, char* out, int size) {
+    char oem[512];
+    lstrcpynA(oem, ansi, sizeof oem);
+    CharToOemA(oem, oem);
+    int n = 0;
+    for (const char* p = oem; *p && n + 1 + (*p == '&') < size; p++) {
+        if (*p == '&') out[n++] = '&';
+        out[n++] = *p;
+    }
+    out[n] = '\0';
+}
+
 void CenterDialog(HWND hwnd) {
     RECT rc;
     GetWindowRect(hwnd, &rc);

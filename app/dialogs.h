@@ -14,6 +14,11 @@ extern int gfAbort;       // ends the copy loop
 // main loop, and sets gfAbort: the sequence must end.
 void MyYield();
 void CenterDialog(HWND hwnd);
+// A path the user typed (ANSI) as the text controls take their texts: they
+// convert from the OEM code page and draw "&" as an underline, so the path
+// is converted to OEM and each "&" doubled, to be shown as it was typed. At
+// most size - 1 characters.
+void ControlText(const char* ansi, char* out, int size);
 INT_PTR ShowModalDialog(LPCSTR templateName, DLGPROC proc, HWND parent, LPARAM param);
 // For WM_COMMAND: ends the dialog with wParam when it is exactly 1 (Continue,
 // OK) or 2 (Exit, Cancel), and says whether it did.

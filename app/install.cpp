@@ -113,7 +113,9 @@ int Install(HWND hwndMain) {
                 break;
             }
             SetDlgItemTextA(ghStatus, IDC_COPY_SOURCE, row.pszSource);
-            SetDlgItemTextA(ghStatus, IDC_COPY_DEST, dest);
+            char shown[PATH_BUFFER];
+            ControlText(dest, shown, sizeof shown);
+            SetDlgItemTextA(ghStatus, IDC_COPY_DEST, shown);
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_SOURCE));
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_DEST));
             bool failed;

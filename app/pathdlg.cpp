@@ -294,9 +294,10 @@ INT_PTR CALLBACK BadPathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPara
     switch (msg) {
     case WM_INITDIALOG: {
         CenterDialog(hDlg);
-        char format[63], text[224];
+        char format[63], shown[160], text[224];
         GetDlgItemTextA(hDlg, IDC_BADPATH_TEXT, format, sizeof format);
-        wsprintfA(text, format, reinterpret_cast<const char*>(lParam));
+        ControlText(reinterpret_cast<const char*>(lParam), shown, sizeof shown);
+        wsprintfA(text, format, shown);
         SetDlgItemTextA(hDlg, IDC_BADPATH_TEXT, text);
         SetFocus(GetDlgItem(hDlg, IDOK));
         return FALSE;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "dialogs.h"
 #include "host.h"
 
 namespace {
@@ -103,6 +104,53 @@ TEST_F(TextControls, SetTextShowsAtTheNextPaint) {
     EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
     Pump();
     EXPECT_NE(Snapshot(hwnd), before);
+}
+
+// The plain ANSI text as DrawTextA draws it, without prefix processing, on
+// light grey in the controls' font.
+std::vector<COLORREF> Drawn(const char* ansi, int w, int h, UINT format) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ oldBmp = SelectObject(dc, bmp);
+    HGDIOBJ oldFont = SelectObject(dc, ControlMgr->GetFont());
+    RECT rc = {0, 0, w, h};
+    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, ansi, -1, &rc, format | DT_NOPREFIX);
+    GdiFlush();
+    std::vector<COLORREF> px(size_t(w) * h);
+    const DWORD* p = static_cast<const DWORD*>(bits);
+    for (size_t i = 0; i < px.size(); i++) px[i] = RGB(p[i] >> 16 & 255, p[i] >> 8 & 255, p[i] & 255);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBmp);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return px;
+}
+
+// A path the user typed, handed to a text control as the program hands it
+// ("To:", alerts, Bad Path): shown as typed, its "&" and its accent kept.
+TEST_F(TextControls, APathTypedIsShownAsTyped) {
+    const char* typed = "c:\\Tools&Filters\\Effets sp\xE9" "ciaux";
+    char text[160];
+    ControlText(typed, text, sizeof text);
+    const struct {
+        const char* cls;
+        UINT format;
+    } cases[] = {{"OrbWeaveText", DT_SINGLELINE | DT_VCENTER | DT_LEFT},
+                 {"OrbWeaveMText", DT_WORDBREAK | DT_VCENTER | DT_CENTER}};
+    for (auto& c : cases) {
+        HWND hwnd = Child(c.cls, "", 10, 10, 300, 20);
+        SetWindowTextA(hwnd, text);
+        Pump();
+        EXPECT_EQ(Snapshot(hwnd), Drawn(typed, 300, 20, c.format)) << c.cls;
+        DestroyWindow(hwnd);
+    }
 }
 
 using MultiLine = Host;
