@@ -271,10 +271,7 @@ _bad_source() {  # ALERT
     no_temporaries "$plug"
 }
 missing() { rm "$disk/vxfilc32._bf"; _bad_source 'Cannot open "c:\disk\vxfilc32._bf"'; }  # i686
-corrupt() {
-    head -c 20000 "$disk/vxfilc32._bf" >"$work/cut" && mv "$work/cut" "$disk/vxfilc32._bf"
-    _bad_source 'Internal error (-3)'
-}
+corrupt() { truncate -s 20000 "$disk/vxfilc32._bf"; _bad_source 'Internal error (-3)'; }
 source-directory() {
     rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"
     start nt351
@@ -305,18 +302,8 @@ _dest_refused() {
     same "$plug/vxbase32.dll" "$(expected vxbase32._ll)"
     no_temporaries "$plug"
 }
-readonly-dest() {
-    earlier "$plug/vxfila32.8bf"
-    chmod a-w "$plug/vxfila32.8bf"  # Wine's read-only attribute
-    start nt351
-    _dest_refused
-}
-locked-dest() {
-    earlier "$plug/vxfila32.8bf"
-    hold 'C:\plugins\vxfila32.8bf'
-    start nt351
-    _dest_refused
-}
+readonly-dest() { earlier "$plug/vxfila32.8bf"; chmod a-w "$plug/vxfila32.8bf"; start nt351; _dest_refused; }  # Wine's read-only
+locked-dest() { earlier "$plug/vxfila32.8bf"; hold 'C:\plugins\vxfila32.8bf'; start nt351; _dest_refused; }
 # Windows has no read-only directories (the attribute does not stop writing);
 # here the directory is read-only for its owner, root.
 readonly-plugdir() { mkdir -p "$plug" && chmod 555 "$plug"; start nt351; installs; plugins_installed; }
@@ -398,36 +385,18 @@ plugdir-over-limit() {
     give_up
     absent "$C/${over#c:\\}"
 }
+_setupdir_refused() {  # DIR ALERT
+    moved_disk "$1" && start nt351 && install
+    expect_alert "Orb Weave 2.0 Setup" "$2" && expect_failure && absent "$plug/vxbase32.dll"
+}
 setupdir-over-limit() {
     local dir=$(dir_of $((limit + 1)) s)
-    moved_disk "$dir"
-    start nt351
-    install
-    expect_alert "Orb Weave 2.0 Setup" "~the path of \"$dir\\setup.exe\" is too long to install from or into."
-    expect_failure
-    absent "$plug/vxbase32.dll"
+    _setupdir_refused "$dir" "~the path of \"$dir\\setup.exe\" is too long to install from or into."
 }
 # 166 characters to the program: more than its 160-character buffers hold.
-long-start-dir() {
-    moved_disk 'C:\xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\yyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\zzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz'
-    start nt351
-    install
-    expect_alert "Orb Weave 2.0 Setup" "*is too long"
-    expect_failure
-    absent "$plug/vxbase32.dll"
-}
-overlong-path() {
-    at_plugin_dialog nt351
-    install_into "c:\\$(printf 'd%.0s' $(seq 150))"
-    expect_alert "Plug-in location..." "*is too long"
-    give_up
-}
-ini-overlong() {
-    ini "c:\\$(printf 'd%.0s' $(seq 150))$(printf 'e%.0s' $(seq 200))"
-    at_plugin_dialog nt351
-    drive click "Plug-in location..." 1
-    expect_alert "Plug-in location..." "*is too long"
-    give_up
-}
+long-start-dir() { _setupdir_refused "C:\\$(printf 'x%.0s' $(seq 60))\\$(printf 'y%.0s' $(seq 60))\\$(printf 'z%.0s' $(seq 32))" "*is too long"; }
+_too_long() { at_plugin_dialog nt351; install_into "${1:-}"; expect_alert "Plug-in location..." "*is too long"; give_up; }
+overlong-path() { _too_long "c:\\$(printf 'd%.0s' $(seq 150))"; }
+ini-overlong() { ini "c:\\$(printf 'd%.0s' $(seq 150))$(printf 'e%.0s' $(seq 200))"; _too_long; }
 
 run_scenario "$@"
