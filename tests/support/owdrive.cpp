@@ -35,10 +35,21 @@
 
 static const UINT GRM_GETPOS = WM_USER + 2;
 
+// An item's text as the user sees it: the program's text controls hold OEM
+// text and draw "&&" as "&" (a lone "&" underlines the next letter).
 static std::string Text(HWND dlg, int id) {
-    char text[400] = "";
+    char text[400] = "", cls[32] = "";
     SendDlgItemMessageA(dlg, id, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
+    GetClassNameA(GetDlgItem(dlg, id), cls, sizeof cls);
+    if (strncmp(cls, "OrbWeave", 8) != 0) return text;
+    OemToCharA(text, text);
+    std::string shown;
+    for (const char* p = text; *p; p++) {
+        if (*p == '&') p++;
+        if (!*p) break;
+        shown += *p;
+    }
+    return shown;
 }
 
 static BOOL CALLBACK PrintCaption(HWND hwnd, LPARAM) {
