@@ -1,10 +1,5 @@
 #include "compat.h"
 
-template <typename Proc>
-static Proc Kernel32Proc(const char* name) {
-    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
-}
-
 bool DiskRootOf(const char* path, char* root, int size) {
     if (!path || !path[0]) return false;
     int n = 0;
@@ -44,7 +39,7 @@ unsigned long long DiskFreeBytes(const char* path, DiskFreeSpaceExProc ex) {
 }
 
 unsigned long long DiskFreeBytes(const char* path) {
-    return DiskFreeBytes(path, Kernel32Proc<DiskFreeSpaceExProc>("GetDiskFreeSpaceExA"));
+    return DiskFreeBytes(path, SystemProc<DiskFreeSpaceExProc>("kernel32.dll", "GetDiskFreeSpaceExA"));
 }
 
 void DirectoryOf(const char* path, char* dir, int size) {
@@ -80,5 +75,5 @@ bool ReplaceWith(const char* temp, const char* dest, MoveFileExProc ex) {
 }
 
 bool ReplaceWith(const char* temp, const char* dest) {
-    return ReplaceWith(temp, dest, Kernel32Proc<MoveFileExProc>("MoveFileExA"));
+    return ReplaceWith(temp, dest, SystemProc<MoveFileExProc>("kernel32.dll", "MoveFileExA"));
 }

@@ -3,6 +3,13 @@
 #pragma once
 #include <windows.h>
 
+// A function of a system DLL the program has loaded, or null where the
+// system lacks it.
+template <typename Proc>
+Proc SystemProc(const char* module, const char* name) {
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA(module), name)));
+}
+
 // Free bytes for the caller on the drive that holds path (a directory, or
 // null for the current drive); 0 when they cannot be read. Uses
 // GetDiskFreeSpaceExA where the system has it (NT 4.0, Windows 95 OSR2),

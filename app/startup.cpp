@@ -3,6 +3,7 @@
 #include "setup.h"
 
 #include "background.h"
+#include "compat.h"
 
 static UINT gSetupMsg = 0;
 static int gInstalling = 0;  // the installation sequence is running
@@ -51,9 +52,9 @@ BOOL ShowRunningSetup() {
     if (!running) return FALSE;
     if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
     HWND front = GetLastActivePopup(running);
+    // Win32s has no SetForegroundWindow: one active window for the whole system.
     typedef BOOL(WINAPI * ForegroundProc)(HWND);
-    ForegroundProc foreground = reinterpret_cast<ForegroundProc>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetForegroundWindow")));
+    auto foreground = SystemProc<ForegroundProc>("user32.dll", "SetForegroundWindow");
     if (!foreground || !foreground(front)) BringWindowToTop(front);
     return TRUE;
 }

@@ -31,20 +31,22 @@ const int kKeys[] = {16, 12, 9, 7, 6, 5, 4, 3};
 const int kLevels = 8;
 
 struct Chains {
-    std::vector<int32_t> head[kLevels];
-    std::vector<int32_t> prev[kLevels];
+    std::unique_ptr<int32_t[]> head[kLevels];
+    std::unique_ptr<int32_t[]> prev[kLevels];
     int bits[kLevels];
-    // For total positions: a small file clears small tables.
+    // For total positions: a small file clears small tables, once each (-1
+    // in every byte is -1).
     explicit Chains(size_t total) {
         int fit = 6;
         while (fit < kHashBits3 && (size_t(1) << fit) < total) fit++;
+        size_t ring = std::min<size_t>(kRing, total);
         for (int k = 0; k < kLevels; k++) {
             bits[k] = std::min(fit, k == kLevels - 1 ? kHashBits3 : kHashBits);
-            // -1 in every byte is -1: a memset, not a loop over the values.
-            head[k].resize(size_t(1) << bits[k]);
-            prev[k].resize(std::min<size_t>(kRing, total));
-            memset(head[k].data(), 0xFF, head[k].size() * sizeof(int32_t));
-            memset(prev[k].data(), 0xFF, prev[k].size() * sizeof(int32_t));
+            size_t buckets = size_t(1) << bits[k];
+            head[k].reset(new int32_t[buckets]);
+            prev[k].reset(new int32_t[ring]);
+            memset(head[k].get(), 0xFF, buckets * sizeof(int32_t));
+            memset(prev[k].get(), 0xFF, ring * sizeof(int32_t));
         }
     }
 };
