@@ -1,17 +1,21 @@
 #include "compat.h"
 
+#include "../controls/core/chars.h"
+
 bool DiskRootOf(const char* path, char* root, int size) {
     if (!path || !path[0]) return false;
     int n = 0;
     if (path[1] == ':') {
         n = 2;
     } else if (path[0] == '\\' && path[1] == '\\') {
-        // \\server\share: the root ends after the second name.
+        // \\server\share: the root ends with the second name, before any backslash.
+        const char* end = path + 1;
         int names = 0;
-        for (n = 2; path[n] && names < 2; n++)
-            if (path[n] == '\\') names++;
-        if (names < 2) n = lstrlenA(path);
-        if (path[n - 1] == '\\') n--;
+        for (const char* p = path + 2; *p; p = NextChar(p)) {
+            if (*p == '\\' && ++names == 2) break;
+            end = *p == '\\' ? p : NextChar(p);
+        }
+        n = int(end - path);
     } else {
         return false;
     }
@@ -43,10 +47,8 @@ unsigned long long DiskFreeBytes(const char* path) {
 }
 
 void DirectoryOf(const char* path, char* dir, int size) {
-    lstrcpynA(dir, path, size);
-    char* slash = nullptr;
-    for (char* p = dir; *p; p++)
-        if (*p == '\\') slash = p;
+    CopyChars(dir, path, size);
+    char* slash = LastCharOf(dir, '\\');
     if (slash) slash[1] = '\0';
     else lstrcpynA(dir, ".\\", size);
 }

@@ -2,6 +2,7 @@
 
 #include <lzexpand.h>
 
+#include "../controls/core/chars.h"
 #include "alert.h"
 #include "compat.h"
 #include "dialogs.h"
@@ -231,12 +232,13 @@ int FileWriteable(const char* path) {
     return 1;
 }
 
+void AddBackslash(char* path) {
+    if (*LastChar(path) != '\\') lstrcatA(path, "\\");
+}
+
 void PreparePath(char* path) {
-    int n = lstrlenA(path);
-    if (n == 0 || path[n - 1] != '\\') {
-        path[n++] = '\\';
-        path[n] = '\0';
-    }
-    for (char* p = path; *p; p++)
-        if (*p >= 'A' && *p <= 'Z') *p = char(*p - 'A' + 'a');
+    AddBackslash(path);
+    // Only A to Z: a double-byte character whose second byte is a capital
+    // is another character, and so another directory, once lowered.
+    LowerLetters(path);
 }

@@ -25,8 +25,10 @@ int FileNewer(const char* source, const char* dest);
 // dest exists and is at least as new as source, both dates read.
 bool PresentAsNew(const char* source, const char* dest);
 int FileWriteable(const char* path);
-// Appends a backslash if there is none and lower-cases A to Z; the buffer
-// needs room for one more character.
+// Appends a backslash if the last character is none; the buffer needs room
+// for one more character.
+void AddBackslash(char* path);
+// The same, and lower-cases A to Z.
 void PreparePath(char* path);
 
 // Whether the DOS date and time (a, as source) are later than (b).

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "../controls/controls.h"
+#include "../controls/core/chars.h"
 
 HINSTANCE ghInst = nullptr;
 int gfScan = 1;
@@ -35,10 +36,15 @@ void ControlText(const char* ansi, char* out, int size) {
     char oem[512];
     lstrcpynA(oem, ansi, sizeof oem);
     CharToOemA(oem, oem);
+    DropPartialChar(oem);
+    // Whole characters only: a cut between the bytes of one would leave a
+    // lead byte that takes the terminator, or the text after, as its second.
     int n = 0;
-    for (const char* p = oem; *p && n + 1 + (*p == '&') < size; p++) {
+    for (const char* p = oem; *p;) {
+        const char* next = NextChar(p);
+        if (n + int(next - p) + (*p == '&') >= size) break;
         if (*p == '&') out[n++] = '&';
-        out[n++] = *p;
+        while (p < next) out[n++] = *p++;
     }
     out[n] = '\0';
 }

@@ -3,6 +3,7 @@
 #include "install.h"
 
 #include "../controls/common/graph.h"
+#include "../controls/core/chars.h"
 #include "alert.h"
 #include "copy.h"
 #include "dialogs.h"
@@ -29,12 +30,14 @@ static bool JoinPath(char* out, const char* dir, const char* name) {
 // The system directory (or the Windows directory with -n), ready for names.
 static bool SystemDestination(char* dir) {
     UINT n = gfNetworkWin ? GetWindowsDirectoryA(dir, PATH_BUFFER) : GetSystemDirectoryA(dir, PATH_BUFFER);
-    if (n == 0 || n >= PATH_BUFFER - 1 || !DirFits(dir, 0)) {
+    if (n == 0 || n >= PATH_BUFFER - 1) {
         dir[0] = '\0';
         return false;
     }
-    PreparePath(dir);
-    return true;
+    PreparePath(dir);  // measured with its backslash, as a last byte alone can mislead
+    if (DirFits(dir, 0)) return true;
+    dir[0] = '\0';
+    return false;
 }
 
 // The directory the setup program runs from, with its backslash; false when
@@ -42,9 +45,7 @@ static bool SystemDestination(char* dir) {
 static bool SourceDirectory(char* dir) {
     DWORD n = GetModuleFileNameA(ghInst, dir, PATH_BUFFER - 1);
     if (n == 0 || n >= PATH_BUFFER - 2) return false;  // cut short: too long for our buffers
-    char* slash = nullptr;
-    for (char* p = dir; *p; p++)
-        if (*p == '\\') slash = p;
+    char* slash = LastCharOf(dir, '\\');
     if (slash)
         slash[1] = '\0';
     else

@@ -2,8 +2,11 @@
 
 #include <commdlg.h>
 
+#include "../controls/core/chars.h"
+
 #include "alert.h"
 #include "compat.h"
+#include "copy.h"
 #include "dialogs.h"
 #include "filetable.h"
 #include "resource.h"
@@ -100,7 +103,7 @@ static bool NamesShare(const char* path) {
     if (path[0] != '\\' || path[1] != '\\') return false;
     const char* server = path + 2;
     const char* share = server;
-    while (*share && *share != '\\') share++;
+    while (*share && *share != '\\') share = NextChar(share);
     if (share == server || !share[0] || !share[1] || share[1] == '\\') return false;
     return !(share - server == 1 && (*server == '.' || *server == '?'));
 }
@@ -180,18 +183,21 @@ static void ReadPath(HWND hDlg) {
 // Windows drops trailing blanks and dots from the last name of a path ("."
 // and ".." keep their dots): "c:\plugins " is "c:\plugins".
 static bool TrimLastName(char* path) {
-    int n = lstrlenA(path), start = n;
-    while (start > 0 && path[start - 1] != '\\' && path[start - 1] != ':') start--;
+    char* name = path;
+    for (char* p = path; *p; p = NextChar(p))
+        if (*p == '\\' || *p == ':') name = p + 1;
     bool dotsOnly = true;
-    for (int i = start; i < n; i++) dotsOnly = dotsOnly && (path[i] == '.' || path[i] == ' ');
-    int end = n;
-    while (end > start && (path[end - 1] == ' ' || (path[end - 1] == '.' && !dotsOnly))) end--;
-    path[end] = '\0';
-    return end < n;
+    for (char* p = name; *p; p = NextChar(p)) dotsOnly = dotsOnly && (*p == '.' || *p == ' ');
+    char* end = name;  // after the last character that stays
+    for (char* p = name; *p; p = NextChar(p))
+        if (*p != ' ' && (*p != '.' || dotsOnly)) end = NextChar(p);
+    bool trimmed = *end != '\0';
+    *end = '\0';
+    return trimmed;
 }
 
 void TidyPath(char* path) {
-    for (char* p = path; *p; p++)
+    for (char* p = path; *p; p = NextChar(p))
         if (*p == '/') *p = '\\';
     char* p = path;
     while (*p == ' ') p++;
@@ -200,9 +206,9 @@ void TidyPath(char* path) {
     // before it would otherwise stay inside every path made from this one.
     for (bool changed = true; changed;) {
         changed = TrimLastName(path);
-        int n = lstrlenA(path);
-        if (n > 2 && path[n - 1] == '\\' && path[n - 2] != ':') {
-            path[n - 1] = '\0';
+        char* last = const_cast<char*>(LastChar(path));
+        if (*last == '\\' && last - path >= 2 && last[-1] != ':') {
+            *last = '\0';
             changed = true;
         }
     }
@@ -215,8 +221,9 @@ int FullPath(const char* path) {
         names = path + 2;
     else if (drive < 'a' || drive > 'z' || path[1] != ':' || path[2] != '\\')
         return 0;
-    for (const char* p = names; *p; p++) {
+    for (const char* p = names; *p; p = NextChar(p)) {
         unsigned char c = static_cast<unsigned char>(*p);
+        if (IsDBCSLeadByte(c)) continue;  // with its second byte, one character of a name
         if (c < 32 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') return 0;
     }
     return 1;
@@ -231,7 +238,12 @@ static void Accept(HWND hDlg) {
     ReadPath(hDlg);
     // What is checked, made and installed into is one and the same directory.
     TidyPath(gPath);
-    if (!DirFits(gPath, 0)) {
+    // Measured with its backslash: a last byte of the same value may be the
+    // second half of a character.
+    char dir[PATH_BUFFER];
+    lstrcpyA(dir, gPath);
+    AddBackslash(dir);
+    if (!DirFits(dir, 0)) {
         ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
     } else if (FullPath(gPath) && ExistsOrMade(gPath)) {
         EndDialog(hDlg, IDOK);

@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
 # Installs what building and running the setup program under Wine needs, on Debian 12.
-# Does nothing when every package is already present.
+# Does nothing when every package and locale is already present.
 set -euo pipefail
 pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
       wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
-      googletest mscompress mtools libmspack-dev util-linux bc clang libclang-rt-14-dev)
+      googletest mscompress mtools libmspack-dev util-linux bc clang libclang-rt-14-dev
+      locales fonts-ipafont-gothic)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-echo "Installing: ${missing[*]}"
 SUDO=; [ "$(id -u)" -eq 0 ] || SUDO=sudo
-export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# The Japanese, Traditional Chinese and Korean editions are tested under these
+# locales: Wine takes its code page from them, and without the locale it reads
+# its command line and file names as ASCII.
+for l in ja_JP zh_TW ko_KR; do
+  locale -a | grep -qx "$l.utf8" || $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
+done

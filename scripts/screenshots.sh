@@ -7,10 +7,11 @@ make -j"$(nproc)" win64 >/dev/null
 out=docs/screenshots
 mkdir -p "$out"
 drive() { scripts/winerun.sh build/win64/tests/owdrive.exe "$@"; }
-shot() {  # template caption file
+shot() {  # template caption file [ID TEXT]: with TEXT in item ID
     scripts/winerun.sh build/win64/tests/owshow.exe "$1" &
     local pid=$!
     drive wait "$2" 20000
+    [ $# -gt 3 ] && drive settext "$2" "$4" "$5"
     sleep 0.7
     scripts/winebed.sh screenshot "$out/$3.png"
     drive close "$2"
@@ -25,3 +26,5 @@ shot Done "Congratulations..." 5-done
 shot Failure "Warning..." 6-failure
 shot BadPath "Bad Path" 7-badpath
 shot Alert "Alert!" 8-alert
+# On a Japanese system (Wine's code page 932), a directory typed in Japanese.
+LANG=ja_JP.UTF-8 shot Installing "Installing..." 9-installing-ja 107 'c:\プラグイン\グソポソ\vxfilc32.8bf'

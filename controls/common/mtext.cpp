@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "../core/chars.h"
 #include "../core/controlmgr.h"
 #include "../core/gdi.h"
 #include "../core/resload.h"
@@ -25,6 +26,7 @@ int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
     pText = static_cast<char*>(malloc(MTEXT_BUFFER));
     if (!pText) return 0;
     GetWindowTextA(hwnd, pText, MTEXT_BUFFER - 1);
+    DropPartialChar(pText);
     if (pText[0] == '*') {
         fCentred = 0;
         memmove(pText, pText + 1, lstrlenA(pText));
@@ -42,13 +44,15 @@ int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
 }
 
 void MyMTextCtl::OnPaint(PAINTSTRUCT& ps) {
-    HFONT font = pText ? ControlMgr->GetFont() : nullptr;
+    if (!pText) return;
+    char* ansi = AnsiFromOem(pText);
+    HFONT font = ControlMgr->GetFontFor(ansi);
     if (!font) return;
     RECT rc;
     GetClientRect(hWnd, &rc);
     SelectedObject selected(ps.hdc, font);
     int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
-    DrawTextA(ps.hdc, AnsiFromOem(pText), -1, &rc, DT_WORDBREAK | DT_VCENTER | (fCentred ? DT_CENTER : 0));
+    DrawTextA(ps.hdc, ansi, -1, &rc, DT_WORDBREAK | DT_VCENTER | (fCentred ? DT_CENTER : 0));
     SetBkMode(ps.hdc, oldMode);
 }
 
@@ -65,7 +69,7 @@ int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         if (!pText) pText = static_cast<char*>(malloc(MTEXT_BUFFER));
         if (!pText) return 0;
         const char* text = lParam ? reinterpret_cast<const char*>(lParam) : "";
-        lstrcpynA(pText, text, MTEXT_BUFFER);
+        CopyChars(pText, text, MTEXT_BUFFER);
         InvalidateRect(hWnd, nullptr, TRUE);
         UpdateWindow(hWnd);
         *result = 1;
@@ -76,7 +80,7 @@ int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         int n = 0;
         if (wParam) {
             char* dst = reinterpret_cast<char*>(lParam);
-            lstrcpynA(dst, pText, wParam < MTEXT_BUFFER ? static_cast<int>(wParam) : MTEXT_BUFFER);
+            CopyChars(dst, pText, wParam < MTEXT_BUFFER ? static_cast<int>(wParam) : MTEXT_BUFFER);
             n = lstrlenA(dst);
         }
         *result = n;

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "../core/chars.h"
 #include "../core/controlmgr.h"
 #include "../core/gdi.h"
 
@@ -43,15 +44,16 @@ int MyTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
 }
 
 void MyTextCtl::OnPaint(PAINTSTRUCT& ps) {
-    HFONT font = ControlMgr->GetFont();
+    char text[63];
+    GetWindowTextA(hWnd, text, sizeof text);
+    DropPartialChar(text);  // a system that cuts by bytes may split the last character
+    char* ansi = AnsiFromOem(text);
+    HFONT font = ControlMgr->GetFontFor(ansi);
     if (!font) return;
     RECT rc;
     GetClientRect(hWnd, &rc);
     SelectedObject selected(ps.hdc, font);
     int oldMode = SetBkMode(ps.hdc, TRANSPARENT);
-    char text[63];
-    GetWindowTextA(hWnd, text, sizeof text);
-    char* ansi = AnsiFromOem(text);
     if (fOutlined) {
         int fh = ControlMgr->nFontHeight;
         OutlineText(ps.hdc, rc.left, (rc.bottom - rc.top) / 2 - fh / 2, ansi, RGB(255, 255, 255), RGB(0, 0, 0));

@@ -10,12 +10,12 @@ MyControlMgr* ControlMgr = nullptr;
 MyControlMgr::MyControlMgr()
     : pAllocators(nullptr), nAllocators(0), nFontHeight(10),
       hLightGreyPen(nullptr), hDarkGreyPen(nullptr), hClientPen(nullptr),
-      hClientBrush(nullptr), hFont(nullptr), pAnsiBuffer(nullptr), cbAnsiBuffer(255) {}
+      hClientBrush(nullptr), hFont(nullptr), hDbcsFont(nullptr), pAnsiBuffer(nullptr), cbAnsiBuffer(255) {}
 
 MyControlMgr::~MyControlMgr() {
     free(pAllocators);
     free(pAnsiBuffer);
-    HGDIOBJ owned[] = {hLightGreyPen, hDarkGreyPen, hClientPen, hClientBrush, hFont};
+    HGDIOBJ owned[] = {hLightGreyPen, hDarkGreyPen, hClientPen, hClientBrush, hFont, hDbcsFont};
     for (HGDIOBJ h : owned)
         if (h) DeleteObjectChecked(h);
 }
@@ -87,13 +87,25 @@ HFONT MyControlMgr::GetFont() {
     return hFont;
 }
 
-HFONT CreateHeightFont(const char* face, int height) {
+HFONT MyControlMgr::GetFontFor(const char* text) {
+    const char* p = text;
+    while (*p && !IsDBCSLeadByte(static_cast<BYTE>(*p))) p++;
+    if (!*p) return GetFont();
+    // The system font's character set is the code page's.
+    LOGFONTA system;
+    if (!hDbcsFont && GetObjectA(GetStockObject(SYSTEM_FONT), sizeof system, &system))
+        hDbcsFont = CreateHeightFont("Helv", nFontHeight, system.lfCharSet);
+    return hDbcsFont ? hDbcsFont : GetFont();
+}
+
+HFONT CreateHeightFont(const char* face, int height, BYTE charSet) {
     HGLOBAL hMem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(LOGFONTA));
     if (!hMem) return nullptr;
     auto* lf = static_cast<LOGFONTA*>(GlobalLock(hMem));
     HFONT font = nullptr;
     if (lf) {
         lf->lfHeight = -height;
+        lf->lfCharSet = charSet;
         lstrcpyA(lf->lfFaceName, face);
         font = CreateFontIndirectA(lf);
         GlobalUnlock(hMem);

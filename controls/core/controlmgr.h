@@ -19,6 +19,7 @@ public:
     HPEN hClientPen;
     HBRUSH hClientBrush;
     HFONT hFont;
+    HFONT hDbcsFont;                // the same in the code page's double-byte set
     char* pAnsiBuffer;
     int cbAnsiBuffer;               // capacity without the terminating zero
 
@@ -40,6 +41,10 @@ public:
     HPEN GetClientPen();
     HBRUSH GetClientBrush();
     HFONT GetFont();
+    // The font to draw text in: the shared one, but for a text that holds
+    // double-byte characters (a path typed on a Japanese, Chinese or Korean
+    // system) one of the system's character set, which has them.
+    HFONT GetFontFor(const char* text);
 
     void OemStringToAnsi(char* src, char* dst);
     char* AnsiFromOem(char* src);          // valid until the next call
@@ -50,4 +55,4 @@ extern MyControlMgr* ControlMgr;
 
 // A font of a face and a character height in pixels (not a cell height), all
 // else default, its LOGFONT held in a movable global block; null on failure.
-HFONT CreateHeightFont(const char* face, int height);
+HFONT CreateHeightFont(const char* face, int height, BYTE charSet = ANSI_CHARSET);

@@ -367,6 +367,38 @@ unc-existing() {
 # A new directory on a share, typed with forward slashes: made, then filled.
 unc-create() { share; start nt351; installs '//localhost/share/made'; plug=$share/made plugins_installed; }
 
+# A directory named in the user's own language on the Japanese, Traditional
+# Chinese and Korean editions (Wine takes the code page from the locale): its
+# characters' second bytes are capitals, backslashes (inside the name and at
+# its end) and "|" (Korean has capitals only). Typed, proposed by the paint
+# program's settings, or the disk's own directory: every file goes into
+# exactly the directory named, and no other appears on C:.
+_own_language() {  # LOCALE CODEPAGE NAME typed|ini|disk
+    export LANG=$1.UTF-8
+    local cp=$2 name=$3 how=$4 dir=$3
+    [ "$how" = disk ] && moved_disk "C:\\$name" && dir=plugins
+    [ "$how" = ini ] && ini "$(printf 'c:\\%s' "$name" | iconv -t "$cp")"
+    { ls -A "$C"; echo "$dir"; } | sort -u >"$work/c-expected"
+    start nt351
+    to_plugin_dialog
+    [ "$how" = typed ] && drive settext "Plug-in location..." 100 "c:\\$name"
+    local shown=$(ask text "Plug-in location..." 100 | iconv -f "$cp")
+    [ "$shown" = "c:\\$dir" ] || fail "proposed: $shown"
+    installs_into
+    plug=$C/$dir plugins_installed
+    [ "$(ls -A "$C/$dir" | wc -l)" -eq 11 ] || fail "$dir holds: $(ls -A "$C/$dir")"
+    ls -A "$C" | sort | cmp -s - "$work/c-expected" || fail "C: holds: $(ls -A "$C")"
+}
+own-language-932-typed() { _own_language ja_JP CP932 グソポソ typed; }
+own-language-932-ini() { _own_language ja_JP CP932 グソポソ ini; }
+own-language-932-disk() { _own_language ja_JP CP932 グソポソ disk; }
+own-language-950-typed() { _own_language zh_TW CP950 力功四功 typed; }
+own-language-950-ini() { _own_language zh_TW CP950 力功四功 ini; }
+own-language-950-disk() { _own_language zh_TW CP950 力功四功 disk; }
+own-language-949-typed() { _own_language ko_KR CP949 갂괔 typed; }
+own-language-949-ini() { _own_language ko_KR CP949 갂괔 ini; }
+own-language-949-disk() { _own_language ko_KR CP949 갂괔 disk; }
+
 # Paths at the length limit: every file arrives, the names at the very limit
 # included; one character more is refused, and said.
 plugdir-at-limit() {

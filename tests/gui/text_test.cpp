@@ -2,6 +2,7 @@
 // read back from the screen.
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "dialogs.h"
 #include "host.h"
@@ -107,8 +108,8 @@ TEST_F(TextControls, SetTextShowsAtTheNextPaint) {
 }
 
 // The plain ANSI text as DrawTextA draws it, without prefix processing, on
-// light grey in the controls' font.
-std::vector<COLORREF> Drawn(const char* ansi, int w, int h, UINT format) {
+// light grey in the controls' font or the one given.
+std::vector<COLORREF> Drawn(const char* ansi, int w, int h, UINT format, HFONT font = nullptr) {
     BITMAPINFO bi = {};
     bi.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
@@ -116,7 +117,7 @@ std::vector<COLORREF> Drawn(const char* ansi, int w, int h, UINT format) {
     HDC dc = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ oldBmp = SelectObject(dc, bmp);
-    HGDIOBJ oldFont = SelectObject(dc, ControlMgr->GetFont());
+    HGDIOBJ oldFont = SelectObject(dc, font ? font : ControlMgr->GetFont());
     RECT rc = {0, 0, w, h};
     FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     SetBkMode(dc, TRANSPARENT);
@@ -151,6 +152,45 @@ TEST_F(TextControls, APathTypedIsShownAsTyped) {
         EXPECT_EQ(Snapshot(hwnd), Drawn(typed, 300, 20, c.format)) << c.cls;
         DestroyWindow(hwnd);
     }
+}
+
+// On the double-byte editions a path typed in the system's own language is
+// drawn in its characters, as the system draws it in a font of its character
+// set, not byte by byte as Western letters; the program's own texts keep their
+// font. CTest runs this under the Japanese locale (codepage.932.gui).
+TEST_F(TextControls, ADoubleBytePathIsDrawnInTheSystemsCharacters) {
+    const struct {
+        UINT codePage;
+        BYTE charSet;
+        const char* path;
+    } editions[] = {
+        // c:\プラグイン\グソポ
+        {932, SHIFTJIS_CHARSET, "c:\\\x83\x76\x83\x89\x83\x4F\x83\x43\x83\x93\\\x83\x4F\x83\x5C\x83\x7C"},
+    };
+    for (auto& e : editions) {
+        if (e.codePage != GetACP()) continue;
+        char text[160];
+        ControlText(e.path, text, sizeof text);
+        HFONT own = CreateFontA(-10, 0, 0, 0, 0, 0, 0, 0, e.charSet, 0, 0, 0, 0, "Helv");
+        HFONT western = CreateFontA(-10, 0, 0, 0, 0, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Helv");
+        const UINT single = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
+        EXPECT_NE(Drawn(e.path, 300, 20, single, own), Drawn(e.path, 300, 20, single, western));
+        for (auto c : {std::make_pair("OrbWeaveText", single),
+                       std::make_pair("OrbWeaveMText", UINT(DT_WORDBREAK | DT_VCENTER | DT_CENTER))}) {
+            HWND hwnd = Child(c.first, "", 10, 10, 300, 20);
+            SetWindowTextA(hwnd, text);
+            Pump();
+            EXPECT_EQ(Snapshot(hwnd), Drawn(e.path, 300, 20, c.second, own)) << c.first;
+            SetWindowTextA(hwnd, "c:\\plugins\\vxfila32.8bf");
+            Pump();
+            EXPECT_EQ(Snapshot(hwnd), Drawn("c:\\plugins\\vxfila32.8bf", 300, 20, c.second, western)) << c.first;
+            DestroyWindow(hwnd);
+        }
+        DeleteObject(own);
+        DeleteObject(western);
+        return;
+    }
+    GTEST_SKIP() << "not a double-byte code page: " << GetACP();
 }
 
 using MultiLine = Host;
