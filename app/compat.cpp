@@ -30,20 +30,37 @@ unsigned long long ClusterBytes(DWORD clusters, DWORD sectorsPerCluster, DWORD b
     return static_cast<unsigned long long>(clusters) * sectorsPerCluster * bytesPerSector;
 }
 
-unsigned long long DiskFreeBytes(const char* path, DiskFreeSpaceExProc ex) {
+// Free bytes for the caller; false when they cannot be read.
+static bool ReadDiskFree(const char* path, DiskFreeSpaceExProc ex, unsigned long long* free) {
     QuietDriveProbe quiet;
     ULARGE_INTEGER avail;
-    if (ex && ex(path, &avail, nullptr, nullptr)) return avail.QuadPart;
+    if (ex && ex(path, &avail, nullptr, nullptr)) {
+        *free = avail.QuadPart;
+        return true;
+    }
     // The first systems accept only a root here.
     char root[MAX_PATH];
     const char* at = DiskRootOf(path, root, sizeof root) ? root : nullptr;
     DWORD sectors, bytes, clusters, total;
-    if (!GetDiskFreeSpaceA(at, &sectors, &bytes, &clusters, &total)) return 0;
-    return ClusterBytes(clusters, sectors, bytes);
+    if (!GetDiskFreeSpaceA(at, &sectors, &bytes, &clusters, &total)) return false;
+    *free = ClusterBytes(clusters, sectors, bytes);
+    return true;
 }
 
-unsigned long long DiskFreeBytes(const char* path) {
-    return DiskFreeBytes(path, SystemProc<DiskFreeSpaceExProc>("kernel32.dll", "GetDiskFreeSpaceExA"));
+unsigned long long DiskFreeBytes(const char* path, DiskFreeSpaceExProc ex) {
+    unsigned long long free;
+    return ReadDiskFree(path, ex, &free) ? free : 0;
+}
+
+static DiskFreeSpaceExProc DiskFreeSpaceEx() {
+    return SystemProc<DiskFreeSpaceExProc>("kernel32.dll", "GetDiskFreeSpaceExA");
+}
+
+unsigned long long DiskFreeBytes(const char* path) { return DiskFreeBytes(path, DiskFreeSpaceEx()); }
+
+long long KnownFreeBytes(const char* path) {
+    unsigned long long free;
+    return ReadDiskFree(path, DiskFreeSpaceEx(), &free) ? static_cast<long long>(free) : -1;
 }
 
 void DirectoryOf(const char* path, char* dir, int size) {

@@ -18,6 +18,8 @@ unsigned long long DiskFreeBytes(const char* path);
 typedef BOOL(WINAPI* DiskFreeSpaceExProc)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
 // The same with the system's function given, or null for a system without it.
 unsigned long long DiskFreeBytes(const char* path, DiskFreeSpaceExProc ex);
+// The same, or -1 when they cannot be read: there 0 means a full disk.
+long long KnownFreeBytes(const char* path);
 // The bytes in a number of clusters, in 64 bits: a product of the three
 // figures overflows 32 bits from 2 GB on.
 unsigned long long ClusterBytes(DWORD clusters, DWORD sectorsPerCluster, DWORD bytesPerSector);

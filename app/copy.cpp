@@ -39,7 +39,8 @@ int ShowLZError(int code, const char* name) {
 }
 
 int ShortCopyError(long long expected, long long written, long long freeBytes) {
-    return written < expected && freeBytes < expected - written ? LZERROR_WRITE : LZERROR_READ;
+    // Free space that cannot be read (-1) says nothing of a full disk.
+    return written < expected && freeBytes >= 0 && freeBytes < expected - written ? LZERROR_WRITE : LZERROR_READ;
 }
 
 // The length a source promises when expanded: the SZDD header's, or the
@@ -123,7 +124,7 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
     } else {
         long long expected = PromisedSize(source);
         if (expected < 0) error = LZERROR_BADINHANDLE;
-        else if (copied != expected) error = ShortCopyError(expected, copied, static_cast<long long>(DiskFreeBytes(dir)));
+        else if (copied != expected) error = ShortCopyError(expected, copied, KnownFreeBytes(dir));
         else {
             TakeDate(source, temp);
             if (!ReplaceWith(temp, dest)) {

@@ -36,5 +36,6 @@ bool DosStampLater(WORD dateA, WORD timeA, WORD dateB, WORD timeB);
 // The error code LZ32's messages use for a library code.
 int MapLZError(int code);
 // Why an expansion that reported success came out short (or long): the disk
-// was full (-4) when it has no room for the rest, else the source was cut (-3).
+// was full (-4) when it has no room for the rest, else the source was cut (-3);
+// freeBytes -1 is free space that could not be read.
 int ShortCopyError(long long expected, long long written, long long freeBytes);

@@ -5,6 +5,7 @@
 #include "../controls/common/graph.h"
 #include "../controls/core/chars.h"
 #include "alert.h"
+#include "compat.h"
 #include "copy.h"
 #include "dialogs.h"
 #include "filetable.h"
@@ -119,6 +120,9 @@ int Install(HWND hwndMain) {
             SetDlgItemTextA(ghStatus, IDC_COPY_DEST, shown);
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_SOURCE));
             UpdateWindow(GetDlgItem(ghStatus, IDC_COPY_DEST));
+            // A disk taken out or a bad sector fails the copy, said in the
+            // program's own alert, not the system's "Drive not ready" box.
+            QuietDriveProbe quiet;
             bool failed;
             if (row.fSystemDir && gfForceMSVC)
                 failed = !ForcedCopy(source, dest);

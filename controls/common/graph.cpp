@@ -34,10 +34,12 @@ int MyGraphCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
     return 1;
 }
 
+int MyGraphCtl::ShownPosition() { return ClampPosition(nPosition, nMinimum, nMaximum); }
+
 int MyGraphCtl::PosToScreen() {
     RECT rc;
     GetClientRect(hWnd, &rc);
-    return PositionToX(nPosition, nMinimum, nMaximum, rc.right);
+    return PositionToX(ShownPosition(), nMinimum, nMaximum, rc.right);
 }
 
 int MyGraphCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -85,7 +87,7 @@ void MyGraphCtl::OnPaint(PAINTSTRUCT& ps) {
         SetBkMode(mem, TRANSPARENT);
         SetTextColor(mem, RGB(255, 255, 255));
         char label[16];
-        int n = wsprintfA(label, "%d%%", PositionToPercent(nPosition, nMinimum, nMaximum));
+        int n = wsprintfA(label, "%d%%", PositionToPercent(ShownPosition(), nMinimum, nMaximum));
         char sample[] = "50%";
         int tw = GetTextWidth(mem, sample, 3);  // labels of any length start where "50%" would
         TextOutA(mem, (w - 1 - tw) / 2, (h - 1 - ControlMgr->nFontHeight) / 2, AnsiFromOem(label), n);

@@ -34,5 +34,7 @@ public:
     int OnCreate(HWND hwnd, CREATESTRUCTA* cs) override;
     void OnPaint(PAINTSTRUCT& ps) override;
     int OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    // The position as drawn: within the range, which may have moved past it.
+    int ShownPosition();
     int PosToScreen();
 };

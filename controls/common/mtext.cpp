@@ -15,6 +15,17 @@ MyControlCtl* NewMyMText(char* className) {
     return lstrcmpiA(className, kMyMTextName) ? nullptr : new (std::nothrow) MyMTextCtl;
 }
 
+long StringNumber(const char* text) {
+    const char* p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r')) p++;
+    bool negative = *p == '-';
+    if (*p == '-' || *p == '+') p++;
+    // Past the range, the nearest end of it, as the C runtime's atol gives.
+    unsigned long limit = negative ? 2147483648ul : 2147483647ul, n = 0;
+    for (; *p >= '0' && *p <= '9'; p++) n = n > (limit - (*p - '0')) / 10 ? limit : n * 10 + (*p - '0');
+    return negative ? long(0 - n) : long(n);
+}
+
 MyMTextCtl::MyMTextCtl() : pText(nullptr), fCentred(0), fCreating(1) {}
 
 MyMTextCtl::~MyMTextCtl() { free(pText); }
@@ -24,7 +35,10 @@ int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
     fEnabled = 1;
     fCentred = 1;
     pText = static_cast<char*>(malloc(MTEXT_BUFFER));
-    if (!pText) return 0;
+    if (!pText) {
+        fCreating = 0;  // a text set later tries again
+        return 0;
+    }
     GetWindowTextA(hwnd, pText, MTEXT_BUFFER - 1);
     DropPartialChar(pText);
     if (pText[0] == '*') {
@@ -33,10 +47,9 @@ int MyMTextCtl::OnCreate(HWND hwnd, CREATESTRUCTA*) {
     }
     if (pText[0] == '~') {
         void* inst = MyMText->ResInstance();
-        int id = 0;
-        for (const char* d = pText + 1; *d >= '0' && *d <= '9'; d++) id = id * 10 + (*d - '0');
+        long id = StringNumber(pText + 1);
         pText[0] = '\0';  // a missing string shows as no text
-        SafeLoadString(inst, id, pText, MTEXT_BUFFER - 1);
+        SafeLoadString(inst, int(id), pText, MTEXT_BUFFER - 1);
     }
     SetWindowTextA(hwnd, pText);
     fCreating = 0;
@@ -64,6 +77,10 @@ int MyMTextCtl::OnEraseBackground(HDC hdc) {
 }
 
 int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (msg == WM_GETDLGCODE) {
+        *result = DLGC_STATIC;  // a label, as the single-line text is
+        return 1;
+    }
     if (fCreating) return 0;
     if (msg == WM_SETTEXT) {
         if (!pText) pText = static_cast<char*>(malloc(MTEXT_BUFFER));
@@ -73,6 +90,10 @@ int MyMTextCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* resul
         InvalidateRect(hWnd, nullptr, TRUE);
         UpdateWindow(hWnd);
         *result = 1;
+        return 1;
+    }
+    if (msg == WM_GETTEXTLENGTH && pText) {
+        *result = lstrlenA(pText);  // the text WM_GETTEXT gives, not the template's
         return 1;
     }
     if (msg == WM_GETTEXT && pText) {

@@ -12,6 +12,10 @@ class MyMTextClass : public MyControlClassOf<kMyMTextName, CURSOR_ARROW, NewMyMT
 extern MyMTextClass* MyMText;
 
 enum { MTEXT_BUFFER = 300 };
+// The number at the start of text as the C runtime's atol reads it: white
+// space skipped, a sign, the decimal digits after it; past long's range,
+// its nearest end. A "~" string number is read so.
+long StringNumber(const char* text);
 
 class MyMTextCtl : public MyControlCtl {
 public:

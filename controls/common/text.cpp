@@ -71,7 +71,13 @@ int MyTextCtl::OnEraseBackground(HDC hdc) {
     return 1;
 }
 
-int MyTextCtl::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT*) {
+int MyTextCtl::OnMessage(UINT msg, WPARAM, LPARAM, LRESULT* result) {
+    if (msg == WM_GETDLGCODE) {
+        // A label, as a static is: the dialog manager then takes its "&"
+        // letter to the control after it ("&Plug-in directory:", Alt+P).
+        *result = DLGC_STATIC;
+        return 1;
+    }
     // The default handling stores the new text; it shows at the next paint.
     if (msg == WM_SETTEXT && !fCreating) InvalidateRect(hWnd, nullptr, TRUE);
     return 0;

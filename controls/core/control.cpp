@@ -19,6 +19,9 @@ int MyControlCtl::InMe(POINT* pt) {
 }
 
 void MyControlCtl::Repaint() {
+    // A paint the dialog still owes (it was covered while nothing was pumped)
+    // goes first: drawn later, its background would cover this one.
+    if (HWND parent = GetParent(hWnd)) UpdateWindow(parent);
     InvalidateRect(hWnd, nullptr, FALSE);
     UpdateWindow(hWnd);
 }

@@ -75,8 +75,12 @@ void MyButtonCtl::OnMouseMove(UINT, POINT* pt) {
 
 void MyButtonCtl::OnLButtonUp(UINT, POINT*) {
     if (!fEnabled || !GetState(BTN_TRACKING)) return;
+    bool inside = !GetState(BTN_OUTSIDE);
+    // Tracking ends before the mouse is let go: letting it go tells the
+    // button its capture changed, which is otherwise a press taken away.
+    nState &= ~BTN_TRACKING;
     ReleaseCapture();
-    if (!GetState(BTN_OUTSIDE)) {
+    if (inside) {
         ButtonPressed();
     } else {
         SetState(BTN_TRACKING, 0);
@@ -97,6 +101,16 @@ int MyButtonCtl::OnMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT* result) {
     case BM_SETSTATE:
         SetState(BTN_HELD, static_cast<int>(wParam));
         return 0;  // the default processing runs too
+    case WM_CAPTURECHANGED:
+    case WM_CANCELMODE:
+        // Another window took the mouse (or the system ends the press): back
+        // to rest as after a release outside, and a later release over the
+        // button is no click. The default processing lets the capture go.
+        if (GetState(BTN_TRACKING)) {
+            SetState(BTN_TRACKING, 0);
+            SetState(BTN_OUTSIDE, 0);
+        }
+        return 0;
     }
     return 0;
 }

@@ -76,6 +76,26 @@ TEST_F(Button, ReleaseOutsideSendsNothing) {
     EXPECT_EQ(Snapshot(button), rest);
 }
 
+// A press the mouse is taken from, by another window or by the system
+// (WM_CANCELMODE: Alt+Tab, another program's dialog): at rest at once, and
+// the release that follows over the button is no click.
+TEST_F(Button, APressThatLosesTheMouseEndsWithoutAClick) {
+    HWND other = Child("STATIC", "", 200, 10, 20, 20, 56);
+    for (bool cancelMode : {false, true}) {
+        Click(WM_LBUTTONDOWN, 40, 40);
+        ASSERT_EQ(Snapshot(button), pressed);
+        if (cancelMode)
+            SendMessageA(button, WM_CANCELMODE, 0, 0);
+        else
+            SetCapture(other);
+        EXPECT_EQ(Ctl()->nState, 0) << cancelMode;
+        EXPECT_EQ(Snapshot(button), rest) << cancelMode;
+        ReleaseCapture();
+        Click(WM_LBUTTONUP, 40, 40);
+        EXPECT_TRUE(Commands::seen.empty()) << cancelMode;
+    }
+}
+
 TEST_F(Button, DoubleClickIsTwoClicks) {
     Click(WM_LBUTTONDOWN, 40, 40);
     Click(WM_LBUTTONUP, 40, 40);

@@ -76,6 +76,32 @@ TEST_F(Graph, RangeDoesNotMoveThePositionAndHalvesAreUnsigned) {
     EXPECT_EQ(Send(GRM_GETPOS, 0, 0), 0x8800);
 }
 
+// A range moved past the position keeps the position, but the bar stays in
+// its box: drawn at the range's end, or its start.
+TEST_F(Graph, APositionOutsideANewRangeIsDrawnAtItsEnd) {
+    Send(GRM_SETRANGE, 1, MAKELPARAM(0, 10));
+    EXPECT_EQ(Snapshot(graph), Expected(W - 2, "100%"));
+    Send(GRM_SETRANGE, 1, MAKELPARAM(60, 100));
+    EXPECT_EQ(Snapshot(graph), Expected(2, "0%"));
+}
+
+// Covered and uncovered while nothing was pumped (a file being expanded),
+// the progress dialog owes a paint when the bar moves: its texture and frame
+// are drawn first, the bar over them.
+TEST_F(Graph, ABarMovedWhileItsDialogOwesAPaintStaysDrawn) {
+    HWND dlg = ShowDialog(host, "Installing");
+    HWND bar = GetDlgItem(dlg, 102);
+    SendMessageA(bar, GRM_SETPOS, 1, 80);
+    Pump();
+    std::vector<COLORREF> drawn = Snapshot(bar);
+    SendMessageA(bar, GRM_SETPOS, 1, 20);
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    SendMessageA(bar, GRM_SETPOS, 1, 80);
+    Pump();
+    EXPECT_EQ(Snapshot(bar), drawn);
+    DestroyWindow(dlg);
+}
+
 TEST_F(Graph, WithoutRepaintFlagTheNewValueShowsAtTheNextPaint) {
     std::vector<COLORREF> before = Snapshot(graph);
     Send(GRM_SETPOS, 0, 10);

@@ -7,6 +7,18 @@
 #include "dialogs.h"
 #include "host.h"
 
+// The next malloc of this many bytes fails, as when memory runs out (the
+// program is linked with malloc wrapped); 0 leaves malloc alone.
+static size_t gFailMallocOf = 0;
+extern "C" void* __real_malloc(size_t n);
+extern "C" void* __wrap_malloc(size_t n) {
+    if (n && n == gFailMallocOf) {
+        gFailMallocOf = 0;
+        return nullptr;
+    }
+    return __real_malloc(n);
+}
+
 namespace {
 
 const COLORREF kGrey = RGB(192, 192, 192);
@@ -193,6 +205,24 @@ TEST_F(TextControls, ADoubleBytePathIsDrawnInTheSystemsCharacters) {
     GTEST_SKIP() << "not a double-byte code page: " << GetACP();
 }
 
+// A text label's "&" letter, as a static's, takes the focus to the control
+// after it: Alt+P on "*&Plug-in directory:" to the directory field. Both
+// kinds of text are labels.
+TEST_F(TextControls, AltAndALabelsLetterFocusesTheFieldAfterIt) {
+    for (const char* cls : {"OrbWeaveText", "OrbWeaveMText"}) {
+        HWND dlg = ShowDialog(host, DialogTemplate("labels", 200, 60,
+                                                   {{cls, "*&Plug-in directory:", 5, 5, 80, 12, 10, WS_CHILD | WS_VISIBLE},
+                                                    {"EDIT", "", 90, 5, 100, 12, 11, WS_CHILD | WS_VISIBLE | WS_TABSTOP},
+                                                    {"BUTTON", "OK", 90, 30, 40, 14, 1, WS_CHILD | WS_VISIBLE | WS_TABSTOP}}));
+        ASSERT_TRUE(dlg) << cls;
+        SetFocus(GetDlgItem(dlg, 1));
+        MSG alt = {GetDlgItem(dlg, 1), WM_SYSCHAR, 'p', 0x20000000, 0, {0, 0}};
+        EXPECT_TRUE(IsDialogMessageA(dlg, &alt)) << cls;
+        EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 11)) << cls;
+        DestroyWindow(dlg);
+    }
+}
+
 using MultiLine = Host;
 
 TEST_F(MultiLine, StarTildeLoadsTheStringLeftAligned) {
@@ -206,6 +236,19 @@ TEST_F(MultiLine, StarTildeLoadsTheStringLeftAligned) {
     EXPECT_EQ(Object<MyMTextCtl>(centred)->fCentred, 1);
     HWND missing = Child("OrbWeaveMText", "~4321", 10, 120, 100, 30);
     EXPECT_EQ(Text(missing), "");
+}
+
+// A new text's length is the one WM_GETTEXT gives, not the template's; a
+// multi-line text made without its buffer takes the next text set.
+TEST_F(MultiLine, TheLengthIsTheTextsAndATextMadeWithoutMemoryTakesTheNext) {
+    HWND made = Child("OrbWeaveMText", "text", 10, 10, 150, 40);
+    SetWindowTextA(made, "a longer text");
+    EXPECT_EQ(GetWindowTextLengthA(made), 13);
+    gFailMallocOf = MTEXT_BUFFER;
+    HWND starved = Child("OrbWeaveMText", "text", 10, 60, 150, 40);
+    EXPECT_EQ(gFailMallocOf, 0u);
+    SetWindowTextA(starved, "a longer text");
+    EXPECT_EQ(Snapshot(starved), Snapshot(made));
 }
 
 TEST_F(MultiLine, LiteralTextWithoutPrefixIsCentred) {

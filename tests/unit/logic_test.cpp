@@ -46,6 +46,7 @@ TEST(LZErrors, MappingAndShortCopies) {
     EXPECT_EQ(ShortCopyError(1000, 400, 599), -4);
     EXPECT_EQ(ShortCopyError(1000, 400, 600), -3);
     EXPECT_EQ(ShortCopyError(1000, 1200, 0), -3);  // longer than promised: the data is wrong
+    EXPECT_EQ(ShortCopyError(1000, 400, -1), -3);  // free space unknown: not a full disk
 }
 
 TEST(Paths, PreparePathAddsBackslashAndLowerCases) {
@@ -55,6 +56,18 @@ TEST(Paths, PreparePathAddsBackslashAndLowerCases) {
     char b[32] = "c:\\plugins\\";
     PreparePath(b);
     EXPECT_STREQ(b, "c:\\plugins\\");
+}
+
+// A "~" string number, read as the C runtime's atol reads it.
+TEST(StringNumber, AsAtolReadsIt) {
+    const struct {
+        const char* text;
+        long n;
+    } cases[] = {{"5000", 5000},   {" \t5000", 5000},  {"+5000", 5000},         {"-5", -5},
+                 {"12ab", 12},     {"x1", 0},          {"", 0},                {"- 5", 0},
+                 {"2147483647", 2147483647L}, {"99999999999", 2147483647L}, {"-2147483648", -2147483647L - 1},
+                 {"-99999999999", -2147483647L - 1}};
+    for (auto& c : cases) EXPECT_EQ(StringNumber(c.text), c.n) << '"' << c.text << '"';
 }
 
 TEST(GraphLogic, ClampsIntoTheRange) {
