@@ -19,10 +19,10 @@ int MyControlCtl::InMe(POINT* pt) {
 }
 
 void MyControlCtl::Repaint() {
-    // A paint the dialog still owes (it was covered while nothing was pumped)
-    // goes first: drawn later, its background would cover this one.
-    if (HWND parent = GetParent(hWnd)) UpdateWindow(parent);
     InvalidateRect(hWnd, nullptr, FALSE);
+    // Through the dialog: a paint it still owes (it was covered while nothing
+    // was pumped) goes first, and this control is painted over it, once.
+    if (HWND parent = GetParent(hWnd)) UpdateWindow(parent);
     UpdateWindow(hWnd);
 }
 
