@@ -4,6 +4,7 @@
 #include <string>
 
 #include "drive.h"
+#include "scratch.h"
 
 namespace {
 
@@ -39,9 +40,8 @@ TEST_F(Startup, WelcomeCentredOverFullScreenWindowAndExitEndsCleanly) {
 
 TEST_F(Startup, OnWindows95TheMainWindowLeavesRoomForTheTaskbar) {
     // The test bed runs a program named ow_win95.exe as Windows 95.
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::string copy = std::string(dir) + "ow_win95.exe";
+    ScratchDir scratch("owstart");
+    std::string copy = scratch / "ow_win95.exe";
     ASSERT_TRUE(CopyFileA(WindowsPath(OW_SETUP_EXE).c_str(), copy.c_str(), FALSE));
     ASSERT_TRUE(Launch(copy, "", &setup));
     HWND welcome = WaitForWindow("Welcome!", kPatience, setup.pid);
@@ -51,7 +51,6 @@ TEST_F(Startup, OnWindows95TheMainWindowLeavesRoomForTheTaskbar) {
     EXPECT_EQ(rc.bottom, GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYICON));
     ASSERT_TRUE(ClickItem(welcome, IDCANCEL));
     EXPECT_EQ(WaitExit(setup, kPatience), 0u);
-    DeleteFileA(copy.c_str());
 }
 
 }  // namespace

@@ -11,17 +11,6 @@
 
 namespace {
 
-// A directory of this test's own, made empty: whatever an earlier run left
-// (a failed one may leave temporary files) changes nothing here.
-std::string TempDir() {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    std::string d = std::string(dir) + "owcopy-" + testing::UnitTest::GetInstance()->current_test_info()->name();
-    RemoveTree(d);
-    CreateDirectoryA(d.c_str(), nullptr);
-    return d + "\\";
-}
-
 void Write(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
@@ -57,14 +46,14 @@ int Leftovers(const std::string& dir) {
 
 class Copy : public ::testing::Test {
 protected:
-    std::string dir = TempDir();
+    ScratchDir scratch{"owcopy"};  // a failed run may have left temporaries
+    std::string dir = scratch.path;
     std::string src = dir + "vxfila32._bf", dest = dir + "vxfila32.8bf";
     std::vector<uint8_t> old = {'o', 'l', 'd'};
     void SetUp() override {
         ghInst = GetModuleHandleA(nullptr);
         Write(dest, old);
     }
-    void TearDown() override { RemoveTree(dir.substr(0, dir.size() - 1)); }
     // Copies as MyLZCopy does, without its window: the result as MyLZCopy
     // returns it, and the text its alert would show.
     int Run(const std::string& from, const std::string& to, std::vector<std::string>* texts) {

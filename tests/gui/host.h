@@ -11,6 +11,7 @@
 
 #include "../../controls/controls.h"
 #include "../../controls/image/dibtex.h"
+#include "scratch.h"
 #include "setup.h"
 
 const COLORREF kHostColour = RGB(0, 128, 64);
@@ -60,8 +61,6 @@ std::vector<WORD> DialogTemplate(const char* caption, short cx, short cy, const 
 // its WM_COMMAND messages go to Commands::seen.
 HWND ShowDialog(HWND owner, const std::vector<WORD>& tmpl);
 HWND ShowDialog(HWND owner, const char* name);
-// Deletes a directory and everything in it, read-only files too.
-void RemoveTree(const std::string& dir);
 // A tile pixel of a texture's tone at grid position (x, y).
 COLORREF TilePixel(DIBTex* tex, int tone, int x, int y);
 

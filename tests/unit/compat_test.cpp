@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compat.h"
+#include "scratch.h"
 
 namespace {
 
@@ -104,11 +105,8 @@ int FilesIn(const std::string& dir) {
 }
 
 TEST(ReplaceWith, EverySystemsWayPutsTheNewFileInPlace) {
-    char tmp[MAX_PATH];
-    GetTempPathA(sizeof tmp, tmp);
-    std::string dir = std::string(tmp) + "owcompat_" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(dir.c_str(), nullptr);
-    std::string temp = dir + "new.tmp", dest = dir + "dest.dll";
+    ScratchDir scratch("owcompat");
+    std::string dir = scratch.path, temp = scratch / "new.tmp", dest = scratch / "dest.dll";
     const struct {
         const char* system;
         MoveFileExProc ex;
@@ -137,8 +135,6 @@ TEST(ReplaceWith, EverySystemsWayPutsTheNewFileInPlace) {
         DeleteFileA(temp.c_str());
         EXPECT_EQ(FilesIn(dir), 1) << c.system << ": something was left beside the destination";
     }
-    DeleteFileA(dest.c_str());
-    RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

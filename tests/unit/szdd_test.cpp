@@ -10,24 +10,18 @@
 #include <string>
 #include <vector>
 
+#include "scratch.h"
 #include "szdd.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-std::string Temp(const char* name) {
-    char dir[MAX_PATH];
-    GetTempPathA(sizeof dir, dir);
-    return std::string(dir) + name;
-}
-
 // Compresses, writes, expands with LZ32 and reads the result back.
 Bytes ThroughLZ32(const Bytes& data, Bytes* packed) {
     szdd::Compress(data, 'x', packed);
-    // Named after the test: test programs run side by side.
-    std::string base = Temp("owsz_") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::string in = base + "._x_", out = base + ".x";
+    ScratchDir scratch("owsz");
+    std::string in = scratch / "data._x_", out = scratch / "data.x";
     std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(packed->data()), packed->size());
     OFSTRUCT ofs;
     INT src = LZOpenFileA(const_cast<char*>(in.c_str()), &ofs, OF_READ);
