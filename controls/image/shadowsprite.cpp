@@ -36,7 +36,7 @@ int ShadowSprite::ShadowTexture(TextureSource source, void* arg, int x, int y) {
 }
 
 int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
-    if (!hImage) return 1;  // no face: nothing to show
+    if (!hImage || !hMask) return 1;  // no face, or no mask to draw it with
     int w = bm.bmWidth, h = bm.bmHeight;
     MemoryDC m(dc);
     if (!m) return 1;
@@ -45,9 +45,9 @@ int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
     // gives the same pixels.
     BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCAND);
     DIBTex* tex = pfnTexture ? pfnTexture(pTextureArg) : nullptr;
-    if (tex) {
-        HDC screen = GetDC(nullptr);
-        HBITMAP t = CreateCompatibleBitmap(screen, w, h);
+    HDC screen = tex ? GetDC(nullptr) : nullptr;
+    HBITMAP t = screen ? CreateCompatibleBitmap(screen, w, h) : nullptr;
+    if (t) {
         {
             MemoryDC n(static_cast<HDC>(m));
             SelectedObject shadow(n, t);
@@ -59,8 +59,8 @@ int ShadowSprite::Draw(HDC dc, int x, int y, int depth) {
         BitBlt(dc, x + depth, y + depth, w, h, m, 0, 0, SRCPAINT);
         bitmap.Select(hMask);
         DeleteObjectChecked(t);  // deselected just now
-        ReleaseDC(nullptr, screen);
     }
+    if (screen) ReleaseDC(nullptr, screen);
     BitBlt(dc, x, y, w, h, m, 0, 0, SRCAND);
     bitmap.Select(hImage);
     BitBlt(dc, x, y, w, h, m, 0, 0, SRCPAINT);

@@ -103,6 +103,9 @@ int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, H
         // With the image selected, compatible bitmaps get its colour format.
         SelectedObject workBitmap(work, image);
         compose = CreateCompatibleBitmap(work, uw, uh);
+        // Out of GDI memory: nothing drawn. Drawing on would copy the screen
+        // into the image, still selected here.
+        if (!compose) return 0;
         workBitmap.Select(compose);
         BitBlt(work, 0, 0, uw, uh, dc, u.left, u.top, SRCCOPY);
         {
@@ -113,17 +116,21 @@ int AnimateSaved(HDC dc, HBITMAP image, int x, int y, int w, int h, int extra, H
                 BitBlt(work, *xLast - u.left, *yLast - u.top, w, h, saved, 0, 0, SRCCOPY);
             } else {
                 *save = CreateCompatibleBitmap(work, w, h);
-                savedBitmap.Select(*save);
+                if (*save) savedBitmap.Select(*save);  // else the image would take the background
             }
-            BitBlt(saved, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
-            *xLast = x;
-            *yLast = y;
+            if (*save) {
+                BitBlt(saved, 0, 0, w, h, work, x - u.left, y - u.top, SRCCOPY);
+                *xLast = x;
+                *yLast = y;
+            }
         }
-        draw(context, work, x - u.left, y - u.top);
-        BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
+        if (*save) {
+            draw(context, work, x - u.left, y - u.top);
+            BitBlt(dc, u.left, u.top, uw, uh, work, 0, 0, SRCCOPY);
+        }
     }
     DeleteObjectChecked(compose);  // deselected above
-    return 1;
+    return *save != nullptr;
 }
 
 void ForgetSaved(HDC dc, int restore, HBITMAP* save, int xLast, int yLast, int w, int h) {

@@ -96,6 +96,26 @@ TEST_F(Button, APressThatLosesTheMouseEndsWithoutAClick) {
     }
 }
 
+// Out of GDI memory a sprite draws nothing: here its composition bitmap
+// cannot be made for a move too far for one. Its face, selected where that
+// bitmap would go, does not take the screen instead.
+TEST_F(Button, ASpriteThatCannotComposeDrawsNothingAndKeepsItsFace) {
+    Sprite* s = Ctl()->pSprite;
+    auto face = [s] {
+        BITMAP b;
+        GetObjectA(s->hImage, sizeof b, &b);
+        std::vector<BYTE> bits(size_t(b.bmWidthBytes) * b.bmHeight);
+        GetBitmapBits(s->hImage, LONG(bits.size()), bits.data());
+        return bits;
+    };
+    std::vector<BYTE> before = face();
+    HDC dc = GetDC(button);
+    EXPECT_EQ(s->Animate(dc, 0x4000000, 0, 0), 0);
+    ReleaseDC(button, dc);
+    EXPECT_EQ(face(), before);
+    EXPECT_EQ(Snapshot(button), rest);
+}
+
 TEST_F(Button, DoubleClickIsTwoClicks) {
     Click(WM_LBUTTONDOWN, 40, 40);
     Click(WM_LBUTTONUP, 40, 40);
