@@ -103,16 +103,14 @@ protected:
         GetModuleFileNameA(nullptr, exe, sizeof exe);
         here = exe;
         here.resize(here.rfind('\\') + 1);
+        RemoveTree("C:\\owleak");  // whatever a failed run left there
         std::string dist = WindowsPathOf(OW_DIST_DIR);
         for (int i = 0; i < gFiles; i++)
             CopyFileA((dist + "\\" + gCopy[i].pszSource).c_str(), (here + gCopy[i].pszSource).c_str(), FALSE);
     }
     void TearDown() override {
-        for (int i = 0; i < gFiles; i++) {
-            DeleteFileA((here + gCopy[i].pszSource).c_str());
-            DeleteFileA((std::string("C:\\owleak\\") + gCopy[i].pszDest).c_str());
-        }
-        RemoveDirectoryA("C:\\owleak");
+        for (int i = 0; i < gFiles; i++) DeleteFileA((here + gCopy[i].pszSource).c_str());
+        RemoveTree("C:\\owleak");
         Leaks::TearDown();
     }
     static std::string WindowsPathOf(std::string unix) {

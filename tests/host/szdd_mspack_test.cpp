@@ -35,6 +35,8 @@ Bytes ThroughMspack(const Bytes& data, char lastChar, char* missing) {
         back.assign(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
     }
     mspack_destroy_szdd_decompressor(d);
+    std::remove(in.c_str());  // written anew by every call: nothing of one run reaches the next
+    std::remove(out.c_str());
     return back;
 }
 
