@@ -164,9 +164,12 @@ int FindDir(HWND hDlg, char* path) {
     auto open = reinterpret_cast<OpenFileName>(
         comdlg ? reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameA")) : nullptr);
     if (!open || !open(&ofn)) {
-        // A path too long for the buffer leaves its needed size there, not a
-        // path: the next Browse must not start from it.
-        gBrowse[0] = '\0';
+        // Cancel keeps the last pick for the next Browse. An error forgets it:
+        // a path too long for the buffer leaves its needed size there, not a path.
+        typedef DWORD(WINAPI * ExtendedError)();
+        auto error = reinterpret_cast<ExtendedError>(
+            comdlg ? reinterpret_cast<void*>(GetProcAddress(comdlg, "CommDlgExtendedError")) : nullptr);
+        if (!open || !error || error()) gBrowse[0] = '\0';
         return 0;
     }
     gBrowse[ofn.nFileOffset] = '\0';  // keep the directory and its backslash

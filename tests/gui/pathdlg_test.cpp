@@ -4,6 +4,9 @@
 
 #include "alertwatch.h"
 #include "host.h"
+
+#include <commdlg.h>  // after windows.h
+
 #include "modal.h"
 #include "pathdlg.h"
 #include "resource.h"
@@ -216,6 +219,32 @@ TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].text.find("is too long"), std::string::npos) << seen[0].text;
     EXPECT_FALSE(validdir(dir.c_str()));  // nothing made
+}
+
+// Browse, then Cancel: the next Browse still starts in the folder picked last.
+TEST_F(PathDialog, ACancelledBrowseKeepsTheFolderPickedLast) {
+    CreateDirectoryA("C:\\owtest\\browse", nullptr);
+    std::string folder;
+    Run([&](HWND dlg) {
+        auto browse = [&](const char* pick) {
+            Type(dlg, IDC_PATH_EDIT, "C:\\owtest");
+            Press(dlg, IDC_BROWSE);
+            HWND open = WaitWindow("Plug-in's directory...");
+            if (!open) return;
+            char at[MAX_PATH] = "";
+            SendMessageA(open, CDM_GETFOLDERPATH, sizeof at, reinterpret_cast<LPARAM>(at));
+            folder = at;
+            HWND name = GetDlgItem(open, 0x47C) ? GetDlgItem(open, 0x47C) : GetDlgItem(open, 0x480);
+            if (pick) SetWindowTextA(name, pick);
+            PostMessageA(open, WM_COMMAND, pick ? IDOK : IDCANCEL, 0);
+            WaitUntil([&] { return !IsWindow(open); });
+        };
+        browse("C:\\owtest\\browse\\any.8bf");
+        browse(nullptr);
+        browse(nullptr);
+        Press(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(folder, "C:\\owtest\\browse");
 }
 
 TEST_F(PathDialog, BrowsePutsTheChosenDirectoryInTheField) {
