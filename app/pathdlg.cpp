@@ -108,7 +108,7 @@ static bool NamesShare(const char* path) {
     return !(share - server == 1 && (*server == '.' || *server == '?'));
 }
 
-void ShowFreeSpace(HWND hDlg, const char* path) {
+void ShowFreeSpace(HWND hDlg, const char* path, bool typing) {
     char text[32];
     if (!path) {
         freespacestr(KB_REQUIRED, text);
@@ -126,9 +126,11 @@ void ShowFreeSpace(HWND hDlg, const char* path) {
     int drive;
     char root[PATH_BUFFER] = "";
     if (tidy[0] == '\\' && tidy[1] == '\\') {
-        // A share's space is its own; one still being typed has none yet.
+        // A share's space is its own, asked for once the field is left: while
+        // its name is typed, each query of a slow or unreachable server would
+        // hold every keystroke for the network's timeout.
         drive = SHARE_SHOWN;
-        if (NamesShare(tidy)) DiskRootOf(tidy, root, sizeof root);
+        if (!typing && NamesShare(tidy)) DiskRootOf(tidy, root, sizeof root);
     } else {
         char c = tidy[0] >= 'A' && tidy[0] <= 'Z' ? char(tidy[0] - 'A' + 'a') : tidy[0];
         drive = c >= 'a' && c <= 'z' ? c - 'a' + 1 : 0;
@@ -288,8 +290,9 @@ INT_PTR CALLBACK PathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) 
         case IDC_PATH_EDIT:
             if (HIWORD(wParam) == EN_CHANGE) {
                 ReadPath(hDlg);
-                ShowFreeSpace(hDlg, gPath);
+                ShowFreeSpace(hDlg, gPath, true);
             }
+            if (HIWORD(wParam) == EN_KILLFOCUS) ShowFreeSpace(hDlg, gPath);
             return FALSE;
         case IDC_BROWSE:
             GetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath, PATH_BUFFER - 1);

@@ -30,7 +30,9 @@ int validdir(const char* path);
 unsigned long long freespace(int drive);
 // A kilobyte count as megabytes with three decimals: 1300 -> "1.300 MB".
 void freespacestr(unsigned long long kilobytes, char* buffer);
-void ShowFreeSpace(HWND hDlg, const char* path);
+// The space free where path lies; a share's only when not typing (the field
+// left, the dialog opened, a folder browsed).
+void ShowFreeSpace(HWND hDlg, const char* path, bool typing = false);
 int FindDir(HWND hDlg, char* path);
 
 // Whether a drive letter (A to Z) is present.

@@ -350,7 +350,8 @@ ini-empty() { ini ""; at_plugin_dialog nt351; proposed 'c:\plugins'; give_up; }
 # made and installed into is the directory without the blank.
 trailing-blank() { start nt351; installs 'c:\plugins '; plugins_installed; absent "$C/plugins "; }
 # Proposed by the paint program's settings, on a share: the share's own free
-# space, and none while the share's name is still being typed.
+# space; none while a share's name is typed, even a whole one (a slow server
+# would hold each keystroke), and the share's again once the field is left.
 unc-existing() {
     share
     mkdir "$share/plugins"
@@ -358,9 +359,15 @@ unc-existing() {
     at_plugin_dialog nt351
     proposed '\\localhost\share\plugins'
     local kb=$(df -k --output=avail "$share" | tail -n 1)
-    free_shown "$(printf '%d.%03d MB' $((kb / 1000)) $((kb % 1000)))"
+    local space=$(printf '%d.%03d MB' $((kb / 1000)) $((kb % 1000)))
+    free_shown "$space"
     drive settext "Plug-in location..." 100 '\\localhost\'
     free_shown --
+    drive settext "Plug-in location..." 100 '\\localhost\share\plugins'
+    free_shown --
+    drive click "Plug-in location..." 101  # Browse takes the focus from the field
+    drive click "Plug-in's directory..." 2
+    free_shown "$space"
     installs_into '\\localhost\share\plugins'
     plug=$share/plugins plugins_installed
 }
