@@ -163,14 +163,12 @@ int FindDir(HWND hDlg, char* path) {
     static HMODULE comdlg = nullptr;
     if (!comdlg) comdlg = LoadLibraryA("comdlg32.dll");
     typedef BOOL(WINAPI * OpenFileName)(OPENFILENAMEA*);
-    auto open = reinterpret_cast<OpenFileName>(
-        comdlg ? reinterpret_cast<void*>(GetProcAddress(comdlg, "GetOpenFileNameA")) : nullptr);
+    typedef DWORD(WINAPI * ExtendedError)();
+    auto open = comdlg ? SystemProc<OpenFileName>("comdlg32.dll", "GetOpenFileNameA") : nullptr;
     if (!open || !open(&ofn)) {
         // Cancel keeps the last pick for the next Browse. An error forgets it:
         // a path too long for the buffer leaves its needed size there, not a path.
-        typedef DWORD(WINAPI * ExtendedError)();
-        auto error = reinterpret_cast<ExtendedError>(
-            comdlg ? reinterpret_cast<void*>(GetProcAddress(comdlg, "CommDlgExtendedError")) : nullptr);
+        auto error = comdlg ? SystemProc<ExtendedError>("comdlg32.dll", "CommDlgExtendedError") : nullptr;
         if (!open || !error || error()) gBrowse[0] = '\0';
         return 0;
     }
@@ -227,8 +225,7 @@ int FullPath(const char* path) {
     else if (drive < 'a' || drive > 'z' || path[1] != ':' || path[2] != '\\')
         return 0;
     for (const char* p = names; *p; p = NextChar(p)) {
-        unsigned char c = static_cast<unsigned char>(*p);
-        if (IsDBCSLeadByte(c)) continue;  // with its second byte, one character of a name
+        unsigned char c = static_cast<unsigned char>(*p);  // a double-byte character is none of these
         if (c < 32 || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' || c == '>' || c == '|') return 0;
     }
     return 1;
