@@ -24,7 +24,8 @@ disk_unchanged() { [ "$(ls -A "$disk")" = "$(cat "$work/disk-before")" ] || fail
 unmount() { for m in "$work/tiny" "$work/floppy" "$work/share"; do ! mountpoint -q "$m" || umount "$m"; done; }
 # A run stopped part way (a timeout, an interrupted suite) must leave nothing
 # in the prefix that stalls the next.
-cleanup() { "$winebed" reset "$WINEPREFIX"; unmount; }
+# A passing scenario's machine goes with it (a failing one's stays, to be looked at).
+cleanup() { "$winebed" reset "$WINEPREFIX"; unmount; [ -z "${passed:-}" ] || rm -rf "$work"; }
 trap 'exit 143' TERM INT HUP  # so that cleanup runs when the suite stops a scenario
 
 # A fresh machine: its own prefix, its own empty drive E:, the disk in
@@ -247,6 +248,7 @@ finish() {
         tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && fail "process left behind"
     done
     echo "ok [$scenario]"
+    passed=1
 }
 
 # scenarios.sh NAME runs one; --list [TAG] names them (those marked TAG).
