@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what building and running the setup program under Wine needs, on Debian 12.
+# Installs what building and running the setup program under Wine needs, on
+# Debian 12 or 13 (scripts/release.sh).
 # Does nothing when every package and locale is already present.
 set -euo pipefail
+source "$(dirname "$0")/release.sh"
 pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
       wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
-      googletest mscompress mtools libmspack-dev util-linux bc clang libclang-rt-14-dev
-      locales fonts-ipafont-gothic)
+      googletest mscompress mtools libmspack-dev util-linux bc clang "$OW_CLANG_RT"
+      locales fonts-ipafont-gothic git procps)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

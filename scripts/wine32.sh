@@ -1,33 +1,43 @@
 #!/usr/bin/env bash
-# wine32.sh ROOT: makes a private 32-bit Wine under ROOT (once; about a minute
-# and a 140 MB download), for running the shipped i686 setup.exe here.
+# wine32.sh ROOT: makes a private 32-bit Wine under ROOT (once), for running
+# the shipped i686 setup.exe here. Nothing is installed into the system: no
+# package architecture is added, the packages are fetched with a private apt
+# configuration and unpacked here. How depends on the release (release.sh):
 #
-# This kernel cannot execute 32-bit Linux programs, so Debian's i386 Wine 8
-# runs under qemu-i386's user-mode emulation. qemu 10 from bookworm-backports
-# is needed: 7.2 from bookworm ignores a mapping flag Wine relies on (each
-# process then takes 90 s to start and fails to load DLLs). The i386 loader is
-# wrapped so that Wine's own child processes start under qemu too; the
-# system's 64-bit wineserver speaks the same protocol and serves them.
-# Nothing is installed into the system: no package architecture is added, the
-# packages are fetched with a private apt configuration and unpacked here.
-#
+# qemu (Debian 12; Debian 13 on a kernel that runs no 32-bit code): Debian's
+# i386 Wine runs under qemu-i386's user-mode emulation (a 140 MB download).
+# qemu 10 is needed: 7.2 from bookworm ignores a mapping flag Wine relies on
+# (each process then takes 90 s to start and fails to load DLLs). The i386
+# loader is wrapped so that Wine's own child processes start under qemu too;
+# the system's 64-bit wineserver speaks the same protocol and serves them.
 # Afterwards: WINELOADER=ROOT/wine, WINELOADERNOEXEC=1, WINEARCH=win32.
+#
+# wow64 (Debian 13): the system's Wine 10 runs 32-bit programs itself, given
+# Wine's i386 modules, which only libwine:i386 holds (a 30 MB download). They
+# go into ROOT/dlls beside links to the system's 64-bit ones, the folder
+# WINEDLLPATH names.
+# Afterwards: the system's wine64, WINEDLLPATH=ROOT/dlls.
 set -euo pipefail
+source "$(dirname "$0")/release.sh"
 root=$1
 sys=$root/root
 qemu=$root/qemu/usr/bin/qemu-i386
-[ -x "$root/wine" ] && [ -x "$qemu" ] && exit 0
+dlls=$root/dlls
+ready() {
+    if [ "$OW_I686" = wow64 ]; then [ -f "$dlls/i386-windows/ntdll.dll" ]; else [ -x "$root/wine" ] && [ -x "$qemu" ]; fi
+}
+ready && exit 0
 mkdir -p "$root"
 exec 9>"$root/.lock"
 flock 9
-[ -x "$root/wine" ] && [ -x "$qemu" ] && exit 0
+ready && exit 0
 
 # A private apt for ARCH and SUITES: its own lists, cache and empty status.
 private_apt() {  # dir arch suites
     local dir=$1 uri
     mkdir -p "$dir"/{lists/partial,cache/archives/partial,state,sources.d,conf.d}
     touch "$dir/state/status"
-    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1)
+    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1) || true
     [ -n "$uri" ] || uri=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
     printf 'Types: deb\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
         "${uri:-http://deb.debian.org/debian}" "$3" >"$dir/sources.d/debian.sources"
@@ -41,16 +51,35 @@ CONF
     APT_CONFIG=$dir/apt.conf apt-get -qq update
 }
 
+if [ "$OW_I686" = wow64 ]; then
+    echo "wine32: fetching Wine's i386 modules (libwine:i386) into $dlls" >&2
+    private_apt "$root/apt-i386" i386 "$OW_SUITE"
+    rm -rf "$root/apt-i386/cache/archives/"*.deb "$root/libwine" "$dlls"
+    # The same build as the system's own 64-bit modules.
+    version=$(dpkg-query -W -f='${Version}' libwine)
+    (cd "$root/apt-i386/cache/archives" && APT_CONFIG=$root/apt-i386/apt.conf apt-get -qq download "libwine=$version")
+    dpkg -x "$root"/apt-i386/cache/archives/libwine_*.deb "$root/libwine"
+    system=/usr/lib/x86_64-linux-gnu/wine
+    mkdir -p "$dlls"
+    mv "$root/libwine/usr/lib/i386-linux-gnu/wine/i386-windows" "$dlls/"
+    rm -rf "$root/libwine"
+    # libwine's own install makes zlib1.dll, as the system's i386 one is.
+    cp "$system/i386-windows/zlib1.dll" "$dlls/i386-windows/"
+    ln -sfn "$system/x86_64-unix" "$dlls/x86_64-unix"
+    ln -sfn "$system/x86_64-windows" "$dlls/x86_64-windows"
+    exit 0
+fi
+
 if [ ! -x "$qemu" ]; then
-    echo "wine32: fetching qemu-user 10 from bookworm-backports" >&2
-    private_apt "$root/apt-backports" amd64 bookworm-backports
-    (cd "$root/apt-backports/cache/archives" && APT_CONFIG=$root/apt-backports/apt.conf apt-get -qq download qemu-user)
-    dpkg -x "$root"/apt-backports/cache/archives/qemu-user_*.deb "$root/qemu"
+    echo "wine32: fetching qemu-user from $OW_QEMU_SUITE" >&2
+    private_apt "$root/apt-qemu" amd64 "$OW_QEMU_SUITE"
+    (cd "$root/apt-qemu/cache/archives" && APT_CONFIG=$root/apt-qemu/apt.conf apt-get -qq download qemu-user)
+    dpkg -x "$root"/apt-qemu/cache/archives/qemu-user_*.deb "$root/qemu"
 fi
 
 if [ ! -x "$root/wine" ]; then
     echo "wine32: fetching Debian's i386 Wine into $sys" >&2
-    private_apt "$root/apt-i386" i386 "bookworm bookworm-updates"
+    private_apt "$root/apt-i386" i386 "$OW_SUITE $OW_SUITE-updates"
     APT_CONFIG=$root/apt-i386/apt.conf apt-get -qq install -d -y wine32 >/dev/null
     rm -rf "$sys"
     for deb in "$root"/apt-i386/cache/archives/*.deb; do dpkg -x "$deb" "$sys"; done

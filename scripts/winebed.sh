@@ -15,16 +15,22 @@
 #   winebed.sh stop                    stop the residents and the display
 #
 # WINEPREFIX selects another prefix (a clone); the display and the template are shared.
-# OW_WINE32=1 selects the 32-bit bed: Wine's i386 build under qemu (scripts/wine32.sh),
-# with its own 32-bit prefixes and display, for the shipped i686 program.
+# OW_WINE32=1 selects the 32-bit bed for the shipped i686 program, with its
+# own prefixes and display: Wine's i386 build under qemu on Debian 12, the
+# system's Wine in its WOW64 mode on Debian 13 (scripts/wine32.sh).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$ROOT/scripts/release.sh"
 if [ -n "${OW_WINE32:-}" ]; then
     BED=${OW_WINEBED:-$ROOT/build/wine32/bed}
     "$ROOT/scripts/wine32.sh" "$ROOT/build/wine32"
-    export WINELOADER=$ROOT/build/wine32/wine WINELOADERNOEXEC=1 WINEARCH=win32
-    unset WINEDLLPATH
+    if [ "$OW_I686" = wow64 ]; then
+        export WINELOADER=/usr/lib/wine/wine64 WINEDLLPATH=$ROOT/build/wine32/dlls
+    else
+        export WINELOADER=$ROOT/build/wine32/wine WINELOADERNOEXEC=1 WINEARCH=win32
+        unset WINEDLLPATH
+    fi
 else
     BED=${OW_WINEBED:-$ROOT/build/wine}
     export WINELOADER=/usr/lib/wine/wine64
@@ -85,6 +91,9 @@ REGEDIT4
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
 REG
+    [ -z "$OW_VIRTUAL_DESKTOP" ] ||
+        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="%s"\n' \
+            "$OW_VIRTUAL_DESKTOP" >>"$BED/prefix.reg"
     # setup.exe runs without the C runtime DLLs of its day, as on a system that
     # has none; Wine's own programs keep theirs. msvcrt.dll stays: Wine's own
     # advapi32.dll and zlib1.dll (which user32 and gdi32 load) import it, so

@@ -4,11 +4,17 @@
 # files. With OW_WINE32=1 the shipped i686 program runs under 32-bit Wine.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 winebed=$root/scripts/winebed.sh mkdisk=$root/build/host/mkdisk
+source "$root/scripts/release.sh"
+# The system directory as the program sees it, C:\windows\system32, is
+# syswow64 for a 32-bit program on a 64-bit system.
+system32=system32
 if [ -n "${OW_WINE32:-}" ]; then
-    build=$root/build/win32 dist=$root/build/dist/win32 driver=$root/build/win32/owdrive.exe e2e=$root/build/e2e32
+    build=$root/build/win32 dist=$root/build/dist/win32 tools=$root/build/win32 e2e=$root/build/e2e32
+    [ "$OW_I686" = wow64 ] && system32=syswow64
 else
-    build=$root/build/win64 dist=$root/build/dist/win64 driver=$root/build/win64/tests/owdrive.exe e2e=$root/build/e2e
+    build=$root/build/win64 dist=$root/build/dist/win64 tools=$root/build/win64/tests e2e=$root/build/e2e
 fi
+driver=$tools/owdrive.exe
 payload=$build/sample-payload
 
 fail() { echo "FAIL [$scenario]: $*"; "$winebed" run "$driver" windows 2>/dev/null | sed 's/^/  window: /'; exit 1; }
@@ -40,7 +46,7 @@ prepare() {
     "$winebed" clone "$WINEPREFIX" || fail "cannot make a prefix"
     ln -sfn "$work/drive-e" "$WINEPREFIX/dosdevices/e:"
     C=$WINEPREFIX/drive_c
-    disk=$C/disk sys=$C/windows/system32 win=$C/windows plug=$C/plugins
+    disk=$C/disk sys=$C/windows/$system32 win=$C/windows plug=$C/plugins
     mkdir -p "$disk"
     find "$dist" -maxdepth 1 -type f ! -name '*.img' -exec cp -p {} "$disk/" \;  # as dated
     rm -f "$sys/msvcrt20.dll"
@@ -150,7 +156,7 @@ installed_from_floppy() {  # the runtime's name on the disk
 
 # Another program keeps the file open; with "delete", letting it be deleted.
 hold() {  # WINDOWS-PATH [delete]
-    "$winebed" run "$build/tests/owhold.exe" "$@" >"$work/hold.txt" &
+    "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
     holder=$!
     for _ in $(seq 1200); do grep -q holding "$work/hold.txt" 2>/dev/null && return; sleep 0.05; done
     fail "owhold $* did not start"

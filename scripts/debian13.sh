@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The two commands on a fresh Debian 13 machine, from this machine (Debian,
+# as root): makes a Debian 13 root under build/debian13 with debootstrap from
+# Debian's own packages, clones the checkout's last commit into it, and runs
+# scripts/demo.sh, then scripts/test.sh there, printing each step's time.
+# A run that passes removes the root; one that fails leaves it to be looked at
+# (chroot build/debian13/root, the checkout in /root/orbweave).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ "$(id -u)" -eq 0 ] || { echo "debian13.sh: run as root (debootstrap, chroot, mounts)" >&2; exit 2; }
+here=$PWD
+top=$here/build/debian13 root=$here/build/debian13/root
+commit=$(git rev-parse HEAD)
+mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1) || true
+[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null) || true
+mirror=${mirror:-http://deb.debian.org/debian}
+
+# Every process still running inside the root, then its mounts.
+release_root() {
+    local link pid
+    for link in /proc/[0-9]*/root; do
+        [ "$(readlink "$link" 2>/dev/null)" = "$root" ] || continue
+        pid=${link#/proc/}; pid=${pid%/root}
+        kill -KILL "$pid" 2>/dev/null || true
+    done
+    grep -o " $root[^ ]*" /proc/mounts | sort -r | while read -r m; do umount -l "$m" 2>/dev/null || true; done
+}
+# Never into the machine's own /dev or /sys, should one of their mounts remain.
+remove_root() { release_root; rm -rf --one-file-system "$top"; }
+trap release_root EXIT
+
+step() {  # NAME COMMAND...
+    local name=$1 start=$SECONDS
+    shift
+    echo "debian13: $name ..."
+    if ! "$@"; then
+        echo "debian13: $name FAILED after $((SECONDS - start)) s; the root is kept in $root" >&2
+        exit 1
+    fi
+    echo "debian13: $name took $((SECONDS - start)) s"
+}
+
+bootstrap() {
+    command -v debootstrap >/dev/null ||
+        { DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null; }
+    remove_root
+    mkdir -p "$top"
+    # git and ca-certificates, as on any machine the checkout was cloned on.
+    debootstrap --include=git,ca-certificates trixie "$root" "$mirror" >"$top/debootstrap.log" 2>&1 ||
+        { tail -n 20 "$top/debootstrap.log" >&2; return 1; }
+}
+
+enter() {
+    for m in proc sys dev; do mount --rbind "/$m" "$root/$m"; done
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    git clone -q --no-hardlinks "$here" "$root/root/orbweave"
+    git -C "$root/root/orbweave" checkout -q --detach "$commit"
+}
+
+in_root() { chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
+    bash -c "cd /root/orbweave && $1"; }
+
+start=$SECONDS
+echo "debian13: commit $commit, from $mirror"
+step "making a Debian 13 root (debootstrap)" bootstrap
+step "cloning the commit into it" enter
+step "bash scripts/demo.sh" in_root "bash scripts/demo.sh"
+step "bash scripts/test.sh" in_root "bash scripts/test.sh 2>&1 | tee /root/test.log; exit \${PIPESTATUS[0]}"
+grep -h '^test32: the i686 program' "$root/root/test.log" | sed 's/^/debian13: /'
+remove_root
+echo "debian13: both commands passed on Debian 13 in $((SECONDS - start)) s"
