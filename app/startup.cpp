@@ -50,8 +50,10 @@ BOOL InitApplication(HINSTANCE hInstance) {
 BOOL ShowRunningSetup() {
     HWND running = FindWindowA(kMainClass, nullptr);
     if (!running) return FALSE;
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    // Its dialog is asked for first: restoring the window activates it, and
+    // then it is its own last active popup.
     HWND front = GetLastActivePopup(running);
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
     // Win32s has no SetForegroundWindow: one active window for the whole system.
     typedef BOOL(WINAPI * ForegroundProc)(HWND);
     auto foreground = SystemProc<ForegroundProc>("user32.dll", "SetForegroundWindow");

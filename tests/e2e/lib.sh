@@ -154,8 +154,9 @@ installed_from_floppy() {  # the runtime's name on the disk
     floppy_state | cmp -s - "$work/floppy-before" || fail "the disk in A: changed"
 }
 
-# Another program keeps the file open; with "delete", letting it be deleted.
-hold() {  # WINDOWS-PATH [delete]
+# Another program keeps the file open; with "writer", as another setup
+# writing its temporary does (owhold.cpp).
+hold() {  # WINDOWS-PATH [writer]
     "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
     holder=$!
     for _ in $(seq 1200); do grep -q holding "$work/hold.txt" 2>/dev/null && return; sleep 0.05; done

@@ -234,8 +234,8 @@ killed() {
 stale-temporaries() {
     mkdir -p "$plug"
     for d in "$plug" "$sys"; do echo stale >"$d/ows1a2b.tmp" && echo mine >"$d/owsnotes.tmp"; done
-    # One another setup is writing, open as Windows 95 leaves any open file: deletable.
-    echo writing >"$plug/ows3c4d.tmp" && hold 'C:\plugins\ows3c4d.tmp' delete
+    # One another setup is writing, held open as that setup holds it.
+    echo writing >"$plug/ows3c4d.tmp" && hold 'C:\plugins\ows3c4d.tmp' writer
     start nt351
     installs
     plugins_installed
@@ -247,13 +247,17 @@ stale-temporaries() {
     kill_program owhold.exe && wait $holder
     grep -qx writing "$plug/ows3c4d.tmp" || fail "the temporary being written was removed"
 }
-# One setup at a time: a second start, from another copy of the disk, brings
-# the first one's dialog to the front and ends; the first still installs.
+# One setup at a time: a second start, from another copy of the disk, shows
+# the first one again (the user had minimised it), its dialog in front, and
+# ends; the first still installs.
 second-start() {
     cp -rp "$disk" "$C/disk2"
     start nt351
     drive wait "Welcome!"
+    drive minimize "Orb Weave 2.0 Setup"
     "$winebed" run 'C:\disk2\setup.exe' || fail "the second setup.exe ended with $?"
+    [ "$(ask iconic "Orb Weave 2.0 Setup")" = shown ] || fail "the first setup was left minimised"
+    [ "$(ask front)" = "Welcome!" ] || fail "in front: \"$(ask front)\", not the first setup's Welcome!"
     [ "$(ask windows | grep -c 'Welcome!')" = 1 ] || fail "not one Welcome!: $(ask windows)"
     installs
     plugins_installed

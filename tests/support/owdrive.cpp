@@ -20,6 +20,9 @@
 //   owdrive owner CAPTION                 print the caption of the window that owns it,
 //                                         then "disabled" or "enabled"
 //   owdrive windows                       print the captions of all visible windows
+//   owdrive front                         print the caption of the window in front
+//   owdrive minimize CAPTION              minimise that window, as the task bar would
+//   owdrive iconic CAPTION                print "minimised" or "shown"
 //   owdrive starttime EXE CAPTION [ARGS]  start EXE, print the milliseconds until its window
 //                                         CAPTION is up, answering and painted, then end it
 //   owdrive copytime CAPTION ID DONE      click item ID, print the milliseconds until a
@@ -112,6 +115,12 @@ int main(int argc, char** argv) {
         EnumWindows(PrintCaption, 0);
         return 0;
     }
+    if (argc == 2 && !strcmp(argv[1], "front")) {
+        char text[256] = "";
+        GetWindowTextA(GetForegroundWindow(), text, sizeof text);
+        printf("%s\n", text);
+        return 0;
+    }
     if ((argc == 4 || argc == 5) && !strcmp(argv[1], "starttime")) {
         LARGE_INTEGER f, t0, t1;
         QueryPerformanceFrequency(&f);
@@ -142,7 +151,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 3) {
-        fprintf(stderr, "usage: owdrive wait|gone|owner|click|close|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
+        fprintf(stderr, "usage: owdrive wait|gone|owner|minimize|iconic|click|close|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -162,6 +171,14 @@ int main(int argc, char** argv) {
         char text[256] = "";
         if (owner) GetWindowTextA(owner, text, sizeof text);
         printf("%s\n%s\n", owner ? text : "(none)", owner && IsWindowEnabled(owner) ? "enabled" : "disabled");
+        return 0;
+    }
+    if (!strcmp(verb, "minimize")) {
+        ShowWindow(hwnd, SW_MINIMIZE);
+        return IsIconic(hwnd) ? 0 : 1;
+    }
+    if (!strcmp(verb, "iconic")) {
+        printf("%s\n", IsIconic(hwnd) ? "minimised" : "shown");
         return 0;
     }
     if (!strcmp(verb, "close")) {
