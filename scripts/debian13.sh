@@ -11,9 +11,8 @@ cd "$(dirname "$0")/.."
 here=$PWD
 top=$here/build/debian13 root=$here/build/debian13/root
 commit=$(git rev-parse HEAD)
-mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1) || true
-[ -n "$mirror" ] || mirror=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null) || true
-mirror=${mirror:-http://deb.debian.org/debian}
+source scripts/release.sh
+mirror=$(debian_mirror)
 
 # Every process still running inside the root, then its mounts.
 release_root() {

@@ -8,6 +8,14 @@
 . /etc/os-release
 OW_SUITE=${VERSION_CODENAME:-bookworm}
 
+# The Debian mirror the system's own apt uses.
+debian_mirror() {
+    local uri
+    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1) || true
+    [ -n "$uri" ] || uri=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null) || true
+    echo "${uri:-http://deb.debian.org/debian}"
+}
+
 # A 96-byte i386 Linux program that exits with 0: the kernel runs it only if
 # it runs 32-bit code at all, as WOW64 needs.
 kernel_runs_32bit() {

@@ -34,13 +34,11 @@ ready && exit 0
 
 # A private apt for ARCH and SUITES: its own lists, cache and empty status.
 private_apt() {  # dir arch suites
-    local dir=$1 uri
+    local dir=$1
     mkdir -p "$dir"/{lists/partial,cache/archives/partial,state,sources.d,conf.d}
     touch "$dir/state/status"
-    uri=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -n 1) || true
-    [ -n "$uri" ] || uri=$(awk '$1 == "deb" { print $2; exit }' /etc/apt/sources.list 2>/dev/null)
     printf 'Types: deb\nURIs: %s\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
-        "${uri:-http://deb.debian.org/debian}" "$3" >"$dir/sources.d/debian.sources"
+        "$(debian_mirror)" "$3" >"$dir/sources.d/debian.sources"
     cat >"$dir/apt.conf" <<CONF
 APT::Architecture "$2"; APT::Architectures { "$2"; };
 Dir::Etc::sourcelist "/dev/null"; Dir::Etc::sourceparts "$dir/sources.d";

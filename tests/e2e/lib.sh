@@ -156,11 +156,18 @@ installed_from_floppy() {  # the runtime's name on the disk
 
 # Another program keeps the file open; with "writer", as another setup
 # writing its temporary does (owhold.cpp).
+# The scenario ends it itself, whenever its run lets it.
 hold() {  # WINDOWS-PATH [writer]
-    "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
+    OW_KILLED=1 OW_TIMEOUT=3600 "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
     holder=$!
-    for _ in $(seq 1200); do grep -q holding "$work/hold.txt" 2>/dev/null && return; sleep 0.05; done
-    fail "owhold $* did not start"
+    while_running $holder grep -q holding "$work/hold.txt" || fail "owhold $* ended: $(cat "$work/hold.txt")"
+}
+# Waits until CONDITION holds, as long as the process PID runs: a first Wine
+# program on a busy machine can take minutes, so no count of polls, only the
+# test's own timeout, bounds it.
+while_running() {  # PID CONDITION...
+    local pid=$1 && shift
+    until "$@" 2>/dev/null; do kill -0 "$pid" 2>/dev/null || return 1; sleep 0.05; done
 }
 
 # What the plug-in dialog shows: its path field and its free space.

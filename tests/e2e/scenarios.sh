@@ -207,10 +207,8 @@ killed() {
     to_plugin_dialog
     drive click "Plug-in location..." 1
     # Killed once vxfile32 is being written: after vxfild32, before vxfilf32.
-    for _ in $(seq 2000); do
-        [ -e "$plug/vxfild32.8bf" ] && { [ -e "$plug/vxfile32.8bf" ] || ls "$plug"/ows*.tmp; } >/dev/null 2>&1 && break
-        sleep 0.05
-    done
+    writing_vxfile32() { [ -e "$plug/vxfild32.8bf" ] && { [ -e "$plug/vxfile32.8bf" ] || ls "$plug"/ows*.tmp; } >/dev/null; }
+    while_running $setup writing_vxfile32 || fail "setup.exe ended before vxfile32.8bf was written"
     kill_setup
     absent "$plug/vxfilf32.8bf"
     for f in "$plug"/*; do
