@@ -37,8 +37,8 @@ case ${VERSION_ID:-12} in
     OW_QEMU_SUITE=bookworm-backports
     # Each program start costs seconds under qemu: the scenarios marked i686.
     OW_I686_TAG=i686
-    # Wine 8 draws every top-level window on the bare display.
-    OW_VIRTUAL_DESKTOP=
+    # Wine 8 keeps every top-level window to itself on the bare display.
+    OW_WINDOW_MANAGER=
     ;;
 *)
     OW_CLANG_RT=libclang-rt-dev
@@ -47,9 +47,10 @@ case ${VERSION_ID:-12} in
     OW_QEMU_SUITE=$OW_SUITE
     # The shipped program is the one users run: every scenario.
     OW_I686_TAG=
-    # Wine 10 on a bare display drops the first message posted to a window
-    # as large as the screen during its WM_CREATE: Wine's own desktop window
-    # of the screen's size does not.
-    OW_VIRTUAL_DESKTOP=1024x768
+    # Wine 10 hands a window as large as the screen to the window manager
+    # whatever the settings say, and holds its messages until one answers:
+    # without one, the first message posted in its WM_CREATE never comes.
+    # (In Wine's own virtual desktop instead, modal loops miss their wake-ups.)
+    OW_WINDOW_MANAGER=openbox
     ;;
 esac

@@ -91,9 +91,6 @@ REGEDIT4
 [HKEY_CURRENT_USER\Control Panel\Desktop]
 "FontSmoothing"="0"
 REG
-    [ -z "$OW_VIRTUAL_DESKTOP" ] ||
-        printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="%s"\n' \
-            "$OW_VIRTUAL_DESKTOP" >>"$BED/prefix.reg"
     # setup.exe runs without the C runtime DLLs of its day, as on a system that
     # has none; Wine's own programs keep theirs. msvcrt.dll stays: Wine's own
     # advapi32.dll and zlib1.dll (which user32 and gdi32 load) import it, so
@@ -136,9 +133,18 @@ start_display() {
     # The display outlives every prefix: it carries none, so that ending
     # the processes of a prefix (reset) leaves it running.
     env -u WINEPREFIX setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>&- 9>&- &
-    for _ in $(seq 100); do [ -S "$sock" ] && return 0; sleep 0.05; done
-    echo "winebed: Xvfb $DISPLAY did not start" >&2
-    return 1
+    for _ in $(seq 100); do [ -S "$sock" ] && break; sleep 0.05; done
+    [ -S "$sock" ] || { echo "winebed: Xvfb $DISPLAY did not start" >&2; return 1; }
+    [ -n "$OW_WINDOW_MANAGER" ] || return 0
+    # The window manager (release.sh) ends with the display; it says when it is up.
+    local ready=$BED/wm.ready
+    rm -f "$ready"
+    env -u WINEPREFIX setsid "$OW_WINDOW_MANAGER" --startup "touch $ready" </dev/null >/dev/null 2>&1 8>&- 9>&- &
+    local wm=$!
+    until [ -f "$ready" ]; do
+        kill -0 $wm 2>/dev/null || { echo "winebed: $OW_WINDOW_MANAGER did not start" >&2; return 1; }
+        sleep 0.05
+    done
 }
 
 display_running() { pgrep -f "Xvfb $DISPLAY " >/dev/null; }
