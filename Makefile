@@ -31,20 +31,24 @@ pecheck: all
 	@scripts/pecheck.sh $(B)/dist/win32/setup.exe pei-i386 3.10
 	@scripts/pecheck.sh $(B)/dist/win64/setup.exe pei-x86-64
 
+# One shell, so that the display, the residents and the full disk's mount
+# go when it ends, pass or fail.
 test: pecheck
-	@scripts/winebed.sh prefix
-	@scripts/winebed.sh tinydisk || true
-	@cd $(B)/host && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
-	@scripts/fuzz.sh 45
-	@cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)
-	@scripts/test32.sh
-	@scripts/repro.sh
+	@trap 'scripts/winebed.sh stop' EXIT; set -e; \
+	scripts/winebed.sh prefix; \
+	scripts/winebed.sh tinydisk || true; \
+	(cd $(B)/host && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)); \
+	scripts/fuzz.sh 45; \
+	(cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)); \
+	scripts/test32.sh; \
+	scripts/repro.sh
 
 demo: win64
 	@scripts/demo.sh
 
+# Never through a mount a stopped run left under build/: that fails instead.
 clean:
-	rm -rf $(B)
+	rm -rf --one-file-system $(B)
 
 bench: all
 	@scripts/bench.sh

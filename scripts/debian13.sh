@@ -14,19 +14,10 @@ commit=$(git rev-parse HEAD)
 source scripts/release.sh
 mirror=$(debian_mirror)
 
-# Every process still running inside the root, then its mounts.
-release_root() {
-    local link pid
-    for link in /proc/[0-9]*/root; do
-        [ "$(readlink "$link" 2>/dev/null)" = "$root" ] || continue
-        pid=${link#/proc/}; pid=${pid%/root}
-        kill -KILL "$pid" 2>/dev/null || true
-    done
-    grep -o " $root[^ ]*" /proc/mounts | sort -r | while read -r m; do umount -l "$m" 2>/dev/null || true; done
-}
+source scripts/chroot.sh
 # Never into the machine's own /dev or /sys, should one of their mounts remain.
-remove_root() { release_root; rm -rf --one-file-system "$top"; }
-trap release_root EXIT
+remove_root() { release_root "$root"; rm -rf --one-file-system "$top"; }
+trap 'release_root "$root"' EXIT
 
 step() {  # NAME COMMAND...
     local name=$1 start=$SECONDS
@@ -50,7 +41,7 @@ bootstrap() {
 }
 
 enter() {
-    for m in proc sys dev; do mount --rbind "/$m" "$root/$m"; done
+    bind_system "$root"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     git clone -q --no-hardlinks "$here" "$root/root/orbweave"
     git -C "$root/root/orbweave" checkout -q --detach "$commit"

@@ -17,7 +17,8 @@ export WINEPREFIX=$out/prefix
 scripts/winebed.sh clone "$WINEPREFIX"
 # A fresh Windows has no msvcrt20.dll; Wine's prefix holds a stand-in.
 rm -f "$WINEPREFIX/drive_c/windows/system32/msvcrt20.dll"
-trap '/usr/lib/wine/wineserver64 -k 2>/dev/null || true' EXIT
+# The prefix's Wine processes and the display go when the demo ends.
+trap 'scripts/winebed.sh stop' EXIT
 floppy=$out/floppy
 mkdir -p "$floppy"
 mcopy -i build/dist/win32/orbweave.img -n '::/*' "$floppy/"

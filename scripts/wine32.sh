@@ -2,15 +2,17 @@
 # wine32.sh ROOT: makes a private 32-bit Wine under ROOT (once), for running
 # the shipped i686 setup.exe here. Nothing is installed into the system: no
 # package architecture is added, the packages are fetched with a private apt
-# configuration and unpacked here. How depends on the release (release.sh):
+# configuration and unpacked here. How depends on the kernel (release.sh):
 #
-# qemu (Debian 12; Debian 13 on a kernel that runs no 32-bit code): Debian's
-# i386 Wine runs under qemu-i386's user-mode emulation (a 140 MB download).
+# qemu (every Debian 12; Debian 13 on a kernel that runs no 32-bit code):
+# Debian 12's i386 Wine 8 runs under qemu-i386's user-mode emulation (a 140 MB
+# download), beside the wineserver of the same build (64-bit, it needs only
+# the C library), so the bed does not depend on the system's Wine.
 # qemu 10 is needed: 7.2 from bookworm ignores a mapping flag Wine relies on
 # (each process then takes 90 s to start and fails to load DLLs). The i386
-# loader is wrapped so that Wine's own child processes start under qemu too;
-# the system's 64-bit wineserver speaks the same protocol and serves them.
-# Afterwards: WINELOADER=ROOT/wine, WINELOADERNOEXEC=1, WINEARCH=win32.
+# loader is wrapped so that Wine's own child processes start under qemu too.
+# Afterwards: WINELOADER=ROOT/wine, WINESERVER=ROOT/wineserver,
+# WINELOADERNOEXEC=1, WINEARCH=win32.
 #
 # wow64 (Debian 13): the system's Wine 10 runs 32-bit programs itself, given
 # Wine's i386 modules, which only libwine:i386 holds (a 30 MB download). They
@@ -24,7 +26,8 @@ sys=$root/root
 qemu=$root/qemu/usr/bin/qemu-i386
 dlls=$root/dlls
 ready() {
-    if [ "$OW_I686" = wow64 ]; then [ -f "$dlls/i386-windows/ntdll.dll" ]; else [ -x "$root/wine" ] && [ -x "$qemu" ]; fi
+    if [ "$OW_I686" = wow64 ]; then [ -f "$dlls/i386-windows/ntdll.dll" ]
+    else [ -x "$root/wine" ] && [ -x "$qemu" ] && [ -x "$root/wineserver" ]; fi
 }
 ready && exit 0
 mkdir -p "$root"
@@ -68,16 +71,9 @@ if [ "$OW_I686" = wow64 ]; then
     exit 0
 fi
 
-if [ ! -x "$qemu" ]; then
-    echo "wine32: fetching qemu-user from $OW_QEMU_SUITE" >&2
-    private_apt "$root/apt-qemu" amd64 "$OW_QEMU_SUITE"
-    (cd "$root/apt-qemu/cache/archives" && APT_CONFIG=$root/apt-qemu/apt.conf apt-get -qq download qemu-user)
-    dpkg -x "$root"/apt-qemu/cache/archives/qemu-user_*.deb "$root/qemu"
-fi
-
 if [ ! -x "$root/wine" ]; then
     echo "wine32: fetching Debian's i386 Wine into $sys" >&2
-    private_apt "$root/apt-i386" i386 "$OW_SUITE $OW_SUITE-updates"
+    private_apt "$root/apt-i386" i386 "$OW_WINE32_SUITE $OW_WINE32_SUITE-updates"
     APT_CONFIG=$root/apt-i386/apt.conf apt-get -qq install -d -y wine32 >/dev/null
     rm -rf "$sys"
     for deb in "$root"/apt-i386/cache/archives/*.deb; do dpkg -x "$deb" "$sys"; done
@@ -100,4 +96,17 @@ exec $qemu -L $sys -0 $sys/usr/lib/wine/wine $sys/usr/lib/wine/wine.bin "\$@"
 WRAP
     chmod +x "$sys/usr/lib/wine/wine"
     ln -sfn "$sys/usr/lib/wine/wine" "$root/wine"
+fi
+
+if [ ! -x "$qemu" ] || [ ! -x "$root/wineserver" ]; then
+    # The 64-bit wineserver of exactly the i386 Wine's build; qemu by its suite.
+    echo "wine32: fetching qemu-user from $OW_QEMU_SUITE and Wine's server" >&2
+    private_apt "$root/apt-amd64" amd64 "$OW_QEMU_SUITE $OW_WINE32_SUITE $OW_WINE32_SUITE-updates"
+    rm -rf "$root/apt-amd64/cache/archives/"*.deb "$root/qemu" "$root/server"
+    version=$(dpkg-deb -f "$root"/apt-i386/cache/archives/wine32_*.deb Version)
+    (cd "$root/apt-amd64/cache/archives" &&
+        APT_CONFIG=$root/apt-amd64/apt.conf apt-get -qq download "qemu-user/$OW_QEMU_SUITE" "wine64=$version")
+    dpkg -x "$root"/apt-amd64/cache/archives/qemu-user_*.deb "$root/qemu"
+    dpkg -x "$root"/apt-amd64/cache/archives/wine64_*.deb "$root/server"
+    ln -sfn "$root/server/usr/lib/wine/wineserver64" "$root/wineserver"
 fi

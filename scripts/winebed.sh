@@ -26,14 +26,16 @@ if [ -n "${OW_WINE32:-}" ]; then
     BED=${OW_WINEBED:-$ROOT/build/wine32/bed}
     "$ROOT/scripts/wine32.sh" "$ROOT/build/wine32"
     if [ "$OW_I686" = wow64 ]; then
-        export WINELOADER=/usr/lib/wine/wine64 WINEDLLPATH=$ROOT/build/wine32/dlls
+        export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+        export WINEDLLPATH=$ROOT/build/wine32/dlls
     else
-        export WINELOADER=$ROOT/build/wine32/wine WINELOADERNOEXEC=1 WINEARCH=win32
+        export WINELOADER=$ROOT/build/wine32/wine WINESERVER=$ROOT/build/wine32/wineserver
+        export WINELOADERNOEXEC=1 WINEARCH=win32
         unset WINEDLLPATH
     fi
 else
     BED=${OW_WINEBED:-$ROOT/build/wine}
-    export WINELOADER=/usr/lib/wine/wine64
+    export WINELOADER=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
 fi
 TEMPLATE=$BED/prefix
 # Clones copy this still copy of the template, made when it was booted: tests
@@ -41,7 +43,6 @@ TEMPLATE=$BED/prefix
 SNAPSHOT=$BED/prefix.clean
 READY=$SNAPSHOT/.ready  # the bed is whole once the copy is
 export WINEPREFIX=${WINEPREFIX:-$TEMPLATE}
-export WINESERVER=/usr/lib/wine/wineserver64
 export WINEDEBUG=${WINEDEBUG:--all,err+module}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # One display per build tree, so that two checkouts can test side by side.
@@ -131,23 +132,39 @@ start_display() {
     [ -S "$sock" ] && display_running && return 0
     rm -f "/tmp/.X$DISPLAY_NUM-lock" "$sock"
     # The display outlives every prefix: it carries none, so that ending
-    # the processes of a prefix (reset) leaves it running.
+    # the processes of a prefix (reset) leaves it running. It is ended by the
+    # process id kept here, never by a name another checkout's display shares.
     env -u WINEPREFIX setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>&- 9>&- &
-    for _ in $(seq 100); do [ -S "$sock" ] && break; sleep 0.05; done
-    [ -S "$sock" ] || { echo "winebed: Xvfb $DISPLAY did not start" >&2; return 1; }
+    echo $! >"$BED/xvfb.pid"
+    until [ -S "$sock" ]; do
+        display_running || { echo "winebed: Xvfb $DISPLAY did not start" >&2; return 1; }
+        sleep 0.05
+    done
     [ -n "$OW_WINDOW_MANAGER" ] || return 0
     # The window manager (release.sh) ends with the display; it says when it is up.
     local ready=$BED/wm.ready
     rm -f "$ready"
     env -u WINEPREFIX setsid "$OW_WINDOW_MANAGER" --startup "touch $ready" </dev/null >/dev/null 2>&1 8>&- 9>&- &
-    local wm=$!
+    echo $! >"$BED/wm.pid"
     until [ -f "$ready" ]; do
-        kill -0 $wm 2>/dev/null || { echo "winebed: $OW_WINDOW_MANAGER did not start" >&2; return 1; }
+        alive "$BED/wm.pid" "$OW_WINDOW_MANAGER" || { echo "winebed: $OW_WINDOW_MANAGER did not start" >&2; return 1; }
         sleep 0.05
     done
 }
 
-display_running() { pgrep -f "Xvfb $DISPLAY " >/dev/null; }
+# The process whose id FILE keeps is still running as NAME (not an id reused since).
+alive() {  # FILE NAME
+    local pid stat
+    pid=$(cat "$1" 2>/dev/null) && stat=$(cat "/proc/$pid/stat" 2>/dev/null) || return 1
+    [[ $stat == "$pid ($2) "[!Z]* ]]
+}
+display_running() { alive "$BED/xvfb.pid" Xvfb; }
+# Ends the process whose id FILE keeps, and waits until it has.
+end_kept() {  # FILE NAME
+    alive "$1" "$2" && kill "$(cat "$1")" 2>/dev/null
+    while alive "$1" "$2"; do sleep 0.05; done
+    rm -f "$1"
+}
 
 # Wine keeps the server's socket under a directory named in the prefix.
 server_running() {
@@ -256,8 +273,8 @@ tinydisk)
     dir=${2:-$BED/tiny}
     mkdir -p "$dir"
     mountpoint -q "$dir" && exit 0
-    if ! mount -t tmpfs -o size=64k tmpfs "$dir" 2>/dev/null; then
-        echo "winebed: cannot mount a tmpfs on $dir (not permitted here): full-disk tests will skip" >&2
+    if ! as_root mount -t tmpfs -o "size=64k,uid=$(id -u),gid=$(id -g)" tmpfs "$dir" 2>/dev/null; then
+        echo "winebed: cannot mount a tmpfs on $dir (neither root nor sudo here): full-disk tests will skip" >&2
         exit 77
     fi
     [ -n "${1:-}" ] && [ "${1%:}" != t ] && "$0" drive "$1" "$dir"
@@ -275,9 +292,10 @@ reset)
 screenshot) start_display; import -display "$DISPLAY" -window root "$1" ;;
 stop)
     WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null || true
-    ! mountpoint -q "$BED/tiny" || umount "$BED/tiny" || true
+    ! mountpoint -q "$BED/tiny" || as_root umount "$BED/tiny" || true
     rm -f "$WINEPREFIX/.residents"
-    pkill -f "Xvfb $DISPLAY " 2>/dev/null || true
+    [ -z "$OW_WINDOW_MANAGER" ] || end_kept "$BED/wm.pid" "$OW_WINDOW_MANAGER"
+    end_kept "$BED/xvfb.pid" Xvfb
     ;;
 *) sed -n '2,15p' "$0"; exit 2 ;;
 esac

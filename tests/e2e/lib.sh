@@ -27,11 +27,12 @@ no_temporaries() { ! ls "$1"/ows*.tmp >/dev/null 2>&1 || fail "temporary files l
 disk_unchanged() { [ "$(ls -A "$disk")" = "$(cat "$work/disk-before")" ] || fail "the disk changed: $(ls -A "$disk")"; }
 
 # The mounts a scenario makes (a tiny disk, a write-protected floppy, a share) go with it.
-unmount() { for m in "$work/tiny" "$work/floppy" "$work/share"; do ! mountpoint -q "$m" || umount "$m"; done; }
+unmount() { for m in "$work/tiny" "$work/floppy" "$work/share"; do ! mountpoint -q "$m" || as_root umount "$m"; done; }
 # A run stopped part way (a timeout, an interrupted suite) must leave nothing
 # in the prefix that stalls the next.
 # A passing scenario's machine goes with it (a failing one's stays, to be looked at).
-cleanup() { "$winebed" reset "$WINEPREFIX"; unmount; [ -z "${passed:-}" ] || rm -rf "$work"; }
+# Never through a mount that is still there.
+cleanup() { "$winebed" reset "$WINEPREFIX"; unmount; [ -z "${passed:-}" ] || rm -rf --one-file-system "$work"; }
 trap 'exit 143' TERM INT HUP  # so that cleanup runs when the suite stops a scenario
 
 # A fresh machine: its own prefix, its own empty drive E:, the disk in
@@ -41,7 +42,7 @@ prepare() {
     export WINEPREFIX=$work/prefix
     cleanup
     trap cleanup EXIT
-    rm -rf "$work"
+    rm -rf --one-file-system "$work"
     mkdir -p "$work/drive-e"
     "$winebed" clone "$WINEPREFIX" || fail "cannot make a prefix"
     ln -sfn "$work/drive-e" "$WINEPREFIX/dosdevices/e:"
@@ -112,13 +113,14 @@ moved_disk() {  # WINDOWS-PATH under c:\
     start_at="$1\\setup.exe"
 }
 # A tiny disk of its own, made just now: a 64 KB tmpfs behind drive T:.
-tinydisk() { tiny=$work/tiny && "$winebed" tinydisk T: "$tiny" 2>/dev/null || skip "no tmpfs behind drive T: (mounting refused)"; }
+tinydisk() { tiny=$work/tiny && "$winebed" tinydisk T: "$tiny" 2>/dev/null || skip "no tmpfs behind drive T: (neither root nor sudo here)"; }
 # A network share, \\localhost\share, through Wine's map of UNC names: a 4 MB
 # tmpfs of its own, so that the free space shown is the share's.
 share() {
     share=$work/share
     mkdir -p "$share" "$WINEPREFIX/dosdevices/unc/localhost"
-    mount -t tmpfs -o size=4m tmpfs "$share" 2>/dev/null || skip "no tmpfs for the share (mounting refused)"
+    as_root mount -t tmpfs -o "size=4m,uid=$(id -u),gid=$(id -g)" tmpfs "$share" 2>/dev/null ||
+        skip "no tmpfs for the share (neither root nor sudo here)"
     ln -sfn "$share" "$WINEPREFIX/dosdevices/unc/localhost/share"
 }
 # The disk as a user with a floppy has it: the files of the image in a folder
@@ -133,7 +135,7 @@ floppy() {  # [ro]
     # Under 64-bit Wine the x86_64 twin takes the i686 program's place.
     [ -z "${OW_WINE32:-}" ] && cp "$dist/setup.exe" "$floppy/SETUP.EXE"
     if [ "${1:-}" = ro ]; then
-        mount --bind -o ro "$floppy" "$floppy" 2>/dev/null || skip "mounting read-only refused here"
+        as_root mount --bind -o ro "$floppy" "$floppy" 2>/dev/null || skip "no read-only mount (neither root nor sudo here)"
     fi
     floppy_state >"$work/floppy-before"
     "$winebed" drive A: "$floppy" floppy || fail "cannot add drive A:"
