@@ -137,7 +137,7 @@ start_display() {
     env -u WINEPREFIX setsid Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 8>&- 9>&- &
     echo $! >"$BED/xvfb.pid"
     until [ -S "$sock" ]; do
-        display_running || { echo "winebed: Xvfb $DISPLAY did not start" >&2; return 1; }
+        alive "$BED/xvfb.pid" || { echo "winebed: Xvfb $DISPLAY did not start" >&2; return 1; }
         sleep 0.05
     done
     [ -n "$OW_WINDOW_MANAGER" ] || return 0
@@ -147,16 +147,18 @@ start_display() {
     env -u WINEPREFIX setsid "$OW_WINDOW_MANAGER" --startup "touch $ready" </dev/null >/dev/null 2>&1 8>&- 9>&- &
     echo $! >"$BED/wm.pid"
     until [ -f "$ready" ]; do
-        alive "$BED/wm.pid" "$OW_WINDOW_MANAGER" || { echo "winebed: $OW_WINDOW_MANAGER did not start" >&2; return 1; }
+        alive "$BED/wm.pid" || { echo "winebed: $OW_WINDOW_MANAGER did not start" >&2; return 1; }
         sleep 0.05
     done
 }
 
-# The process whose id FILE keeps is still running as NAME (not an id reused since).
-alive() {  # FILE NAME
-    local pid stat
+# The process whose id FILE keeps is still running, as NAME when given (not
+# an id reused since); while starting it may still be named as its starter.
+alive() {  # FILE [NAME]
+    local pid stat comm state
     pid=$(cat "$1" 2>/dev/null) && stat=$(cat "/proc/$pid/stat" 2>/dev/null) || return 1
-    [[ $stat == "$pid ($2) "[!Z]* ]]
+    comm=${stat#*\(} comm=${comm%\)*} state=${stat##*) }
+    [ "${state:0:1}" != Z ] && { [ -z "${2:-}" ] || [ "$comm" = "$2" ]; }
 }
 display_running() { alive "$BED/xvfb.pid" Xvfb; }
 # Ends the process whose id FILE keeps, and waits until it has.
