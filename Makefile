@@ -37,11 +37,12 @@ test: pecheck
 	@trap 'scripts/winebed.sh stop' EXIT; set -e; \
 	scripts/winebed.sh prefix; \
 	scripts/winebed.sh tinydisk || true; \
-	(cd $(B)/host && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)); \
+	(cd $(B)/host && ctest --output-on-failure -j$(JOBS) --output-junit junit.xml $(CTEST_ARGS)); \
 	scripts/fuzz.sh 45; \
-	(cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) $(CTEST_ARGS)); \
+	(cd $(B)/win64 && ctest --output-on-failure -j$(JOBS) --output-junit junit.xml $(CTEST_ARGS)); \
 	scripts/test32.sh; \
-	scripts/repro.sh
+	scripts/repro.sh; \
+	scripts/skips.sh
 
 demo: win64
 	@scripts/demo.sh

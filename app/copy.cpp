@@ -110,7 +110,9 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
         LZClose(in);
         LZDone();
         if (made) DeleteFileA(temp);
-        return Failed(LZERROR_BADINHANDLE, made ? temp : dest, failed);  // the name that would not open
+        // The file the user asked for: Wine hands out a temporary's name even
+        // where none can be made (a directory the user may not write in).
+        return Failed(LZERROR_BADINHANDLE, dest, failed);
     }
     LONG copied = CopyLZFile(in, out);
     LZClose(in);

@@ -18,6 +18,7 @@ source scripts/chroot.sh
 # Never into the machine's own /dev or /sys, should one of their mounts remain.
 remove_root() { release_root "$root"; rm -rf --one-file-system "$top"; }
 trap 'release_root "$root"' EXIT
+trap 'exit 143' TERM INT HUP  # so that the release runs when the script is stopped
 
 step() {  # NAME COMMAND...
     local name=$1 start=$SECONDS
@@ -47,8 +48,9 @@ enter() {
     git -C "$root/root/orbweave" checkout -q --detach "$commit"
 }
 
+# OW_I686=qemu (release.sh) passes through: the emulated bed where WOW64 could run.
 in_root() { chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
-    bash -c "cd /root/orbweave && $1"; }
+    ${OW_I686:+OW_I686=$OW_I686} bash -c "cd /root/orbweave && $1"; }
 
 start=$SECONDS
 echo "debian13: commit $commit, from $mirror"

@@ -77,8 +77,11 @@ case ${VERSION_ID:-12} in
     ;;
 esac
 
-OW_I686=qemu
-[ -z "${OW_WINE32:-}" ] || [ "${VERSION_ID:-12}" = 12 ] || ! kernel_runs_32bit || OW_I686=wow64
+# OW_I686=qemu in the environment takes the emulated bed where WOW64 could run.
+if [ "${OW_I686:-}" != qemu ]; then
+    OW_I686=qemu
+    [ -z "${OW_WINE32:-}" ] || [ "${VERSION_ID:-12}" = 12 ] || ! kernel_runs_32bit || OW_I686=wow64
+fi
 if [ "$OW_I686" = qemu ]; then
     # Debian 12's i386 Wine 8 whatever the release: under qemu, Wine 10's
     # i386 build loses the first dialog of most starts. It brings its own

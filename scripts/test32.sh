@@ -9,16 +9,21 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 export OW_WINE32=1
 source scripts/release.sh
-trap 'scripts/winebed.sh stop' EXIT
+out=$(mktemp)
+trap 'scripts/winebed.sh stop; rm -f "$out"' EXIT
 scripts/winebed.sh prefix || exit 1
 scripts/winebed.sh reset  # what a stopped run left behind
 failed=() skipped=() ran=0
+# What skipped and why, for scripts/skips.sh.
+skips=build/wine32/skips.txt
+: >"$skips"
 for scenario in $(tests/e2e/scenarios.sh --list $OW_I686_TAG); do
     start=$SECONDS
-    tests/e2e/scenarios.sh "$scenario"
-    case $? in
+    tests/e2e/scenarios.sh "$scenario" 2>&1 | tee "$out"
+    case ${PIPESTATUS[0]} in
     0) ;;
-    77) skipped+=("$scenario") ;;
+    77) skipped+=("$scenario")
+        printf 'i686.%s\t%s\n' "$scenario" "$(sed -n 's/^SKIP \[[^]]*\]: //p' "$out")" >>"$skips" ;;
     *) failed+=("$scenario") ;;
     esac
     ran=$((ran + 1))

@@ -21,13 +21,14 @@
 # Afterwards: the system's wine64, WINEDLLPATH=ROOT/dlls.
 set -euo pipefail
 source "$(dirname "$0")/release.sh"
-root=$1
+root=$(realpath -m "$1")
 sys=$root/root
 qemu=$root/qemu/usr/bin/qemu-i386
 dlls=$root/dlls
 ready() {
     if [ "$OW_I686" = wow64 ]; then [ -f "$dlls/i386-windows/ntdll.dll" ]
-    else [ -x "$root/wine" ] && [ -x "$qemu" ] && [ -x "$root/wineserver" ]; fi
+    else [ -x "$root/wine" ] && [ -x "$qemu" ] && [ -x "$root/wineserver" ] &&
+        grep -qF "$root/wineserver" "$sys/usr/lib/wine/wineserver"; fi
 }
 ready && exit 0
 mkdir -p "$root"
@@ -108,5 +109,11 @@ if [ ! -x "$qemu" ] || [ ! -x "$root/wineserver" ]; then
         APT_CONFIG=$root/apt-amd64/apt.conf apt-get -qq download "qemu-user/$OW_QEMU_SUITE" "wine64=$version")
     dpkg -x "$root"/apt-amd64/cache/archives/qemu-user_*.deb "$root/qemu"
     dpkg -x "$root"/apt-amd64/cache/archives/wine64_*.deb "$root/server"
+    # It reads its tables beside itself: the i386 libwine's, of the same build.
+    mkdir -p "$root/server/usr/share/wine"
+    ln -sfn "$sys/usr/share/wine/nls" "$root/server/usr/share/wine/nls"
     ln -sfn "$root/server/usr/lib/wine/wineserver64" "$root/wineserver"
 fi
+# The loader starts the server it finds beside itself: Debian's script there
+# would take the system's, of whatever version the system has.
+printf '#!/bin/sh\nexec %s -p0 "$@"\n' "$root/wineserver" >"$sys/usr/lib/wine/wineserver"

@@ -306,9 +306,22 @@ _dest_refused() {
 }
 readonly-dest() { earlier "$plug/vxfila32.8bf"; chmod a-w "$plug/vxfila32.8bf"; start nt351; _dest_refused; }  # Wine's read-only
 locked-dest() { earlier "$plug/vxfila32.8bf"; hold 'C:\plugins\vxfila32.8bf'; start nt351; _dest_refused; }
-# Windows has no read-only directories (the attribute does not stop writing);
-# here the directory is read-only for its owner, root.
-readonly-plugdir() { mkdir -p "$plug" && chmod 555 "$plug"; start nt351; installs; plugins_installed; }
+# Windows has no read-only directories (the attribute does not stop writing):
+# as root, whose writes a mode does not stop, the directory is read-only for
+# its owner and the plug-ins install. A user's own read-only directory stops
+# the user's writes, as one whose permissions deny them does on Windows: the
+# copy is refused, said by the file's name, and nothing left in it.
+readonly-plugdir() {
+    mkdir -p "$plug" && chmod 555 "$plug"
+    start nt351
+    if [ "$(id -u)" -eq 0 ]; then
+        installs
+        plugins_installed
+    else
+        copy_fails 'Cannot open "c:\plugins\vxbase32.dll"'
+        [ -z "$(ls -A "$plug")" ] || fail "the refused directory holds $(ls -A "$plug")"
+    fi
+}
 
 # Paths refused on the plug-in dialog, typed or proposed: "Bad Path" names
 # the path as it was shown, and the user can still leave.
