@@ -5,7 +5,11 @@
 
 INT_PTR ShowAlertStr(const char* text) {
     Init_Controls();
-    INT_PTR result = DialogBoxParamA(ghInst, "Alert", GetFocus(), AlertDlgProc, reinterpret_cast<LPARAM>(text));
+    // A thread that is not in front has no focus: the alert is then owned by
+    // the program's window in front, so that it is never left unowned under it.
+    HWND owner = GetFocus();
+    if (!owner && ghMain) owner = GetLastActivePopup(ghMain);
+    INT_PTR result = DialogBoxParamA(ghInst, "Alert", owner, AlertDlgProc, reinterpret_cast<LPARAM>(text));
     Terminate_Controls();
     return result;
 }

@@ -13,8 +13,10 @@ HINSTANCE ghInst = nullptr;
 int gfScan = 1;
 int gfNetworkWin = 0;
 int gfForceMSVC = 0;
+HWND ghMain = nullptr;
 HWND ghStatus = nullptr;
 int gfAbort = 0;
+int gfCopying = 0;
 
 static int gControlsRef = 0;
 

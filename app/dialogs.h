@@ -7,8 +7,10 @@ extern HINSTANCE ghInst;
 extern int gfScan;        // search the drives for a plug-in directory
 extern int gfNetworkWin;  // system files go to the Windows directory
 extern int gfForceMSVC;   // replace the runtime library whatever its age
+extern HWND ghMain;       // the main window
 extern HWND ghStatus;     // the modeless progress dialog, or null
 extern int gfAbort;       // ends the copy loop
+extern int gfCopying;     // files are being put in place: a shutdown must wait
 
 // Removes and dispatches every waiting message. A WM_QUIT is put back for the
 // main loop, and sets gfAbort: the sequence must end.

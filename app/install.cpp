@@ -91,6 +91,7 @@ int Install(HWND hwndMain) {
         RemoveStaleTemporaries(pluginDir);
         if (SystemDestination(systemDir)) RemoveStaleTemporaries(systemDir);
     }
+    gfCopying = 1;
     ghStatus = CreateDialogParamA(ghInst, "Installing", hwndMain, InstallDlgProc, 0);
     UpdateWindow(hwndMain);
     // Nothing is pumped while a file is expanded: the dialog and its Cancel
@@ -139,6 +140,7 @@ int Install(HWND hwndMain) {
     }
     if (ghStatus) DestroyWindow(ghStatus);
     ghStatus = nullptr;
+    gfCopying = 0;
     ShowModalDialog(gfAbort ? "Failure" : "Done", GenericDlgProc, hwndMain, 0);
     return !gfAbort;
 }

@@ -53,7 +53,12 @@ BOOL ShowRunningSetup() {
     // Its dialog is asked for first: restoring the window activates it, and
     // then it is its own last active popup.
     HWND front = GetLastActivePopup(running);
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    // Asynchronously where the system can: the first may be in the middle of
+    // a file, and answers no message until it is done. Restored without
+    // being activated, whenever that happens: its dialog is put in front.
+    typedef BOOL(WINAPI * ShowProc)(HWND, int);
+    auto show = SystemProc<ShowProc>("user32.dll", "ShowWindowAsync");
+    if (IsIconic(running)) (show ? show : ShowWindow)(running, SW_SHOWNOACTIVATE);
     // Win32s has no SetForegroundWindow: one active window for the whole system.
     typedef BOOL(WINAPI * ForegroundProc)(HWND);
     auto foreground = SystemProc<ForegroundProc>("user32.dll", "SetForegroundWindow");
@@ -70,6 +75,7 @@ BOOL InitInstance(HINSTANCE hInstance, int nCmdShow) {
     HWND hwnd = CreateWindowExA(0, kMainClass, "Orb Weave 2.0 Setup", WS_OVERLAPPEDWINDOW, 0, 0,
                                 cx, cy, nullptr, nullptr, hInstance, nullptr);
     if (!hwnd) return FALSE;
+    ghMain = hwnd;
     ShowWindow(hwnd, nCmdShow);
     UpdateWindow(hwnd);
     return TRUE;
@@ -84,13 +90,27 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     }
     switch (msg) {
     case WM_CLOSE:
-        // Closing the window while the sequence runs counts as Cancel; the
-        // window stays until the sequence has said how it ended.
+        // Closing the window while the sequence runs is the user's Cancel, seen
+        // as such: the copy stops after its file, a dialog in front ends as its
+        // Cancel or Exit would. The window stays until the sequence has said
+        // how it ended.
         if (gInstalling) {
-            gfAbort = 1;
+            HWND front = GetLastActivePopup(hwnd);
+            if (ghStatus)
+                gfAbort = 1;
+            else if (front != hwnd)
+                SendMessageA(front, WM_COMMAND, IDCANCEL, 0);
             return 0;
         }
         break;
+    case WM_QUERYENDSESSION:
+        // A shutdown between two files would leave a half-installed set.
+        return gfCopying ? FALSE : TRUE;
+    case WM_ENDSESSION:
+        // Windows ends all the same: no file is in hand while messages are
+        // read, and none is started after this.
+        if (wParam) gfAbort = 1;
+        return 0;
     case WM_CREATE:
         SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         if (!Init_Controls()) return -1;  // out of memory: the start fails

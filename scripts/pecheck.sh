@@ -20,9 +20,11 @@ dirsize() { awk -v e="$1" '$1 == "Entry" && $2 == e { print $4 }' <<<"$dump"; }
 [ "$((16#$(dirsize 5)))" -gt 0 ] || fail "has no relocations"
 grep -q 'relocations stripped' <<<"$dump" && fail "has its relocations stripped"
 
-# DLL and function pairs, as "KERNEL32 GetTickCount".
+# DLL and function pairs, as "KERNEL32 GetTickCount": the name ends each
+# row, "<vma> <hint> <name>" (binutils 2.40) or "<vma> <ordinal> <hint> <name>" (2.44).
 imports=$(awk '/DLL Name:/ { dll = toupper($3); sub(/\.DLL$/, "", dll) }
-               /^\t[0-9a-f]+\t +[0-9]+ +[A-Za-z_]/ { print dll, $3 }' <<<"$dump" | sort -u)
+               dll != "" && /^\t[0-9a-f]+[\t ]/ && $NF ~ /^[A-Za-z_][A-Za-z0-9_]*$/ { print dll, $NF }' <<<"$dump" | sort -u)
+[ -n "$imports" ] || fail "no imported function could be read from objdump's table"
 bad=$(cut -d' ' -f1 <<<"$imports" | sort -u | grep -vxE 'KERNEL32|USER32|GDI32|LZ32' || true)
 [ -z "$bad" ] || fail "imports $(echo $bad)"
 

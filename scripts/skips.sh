@@ -19,7 +19,7 @@ from_junit() {
             if (after) reason = line
             else if (line ~ /^SKIP \[/) { sub(/^SKIP \[[^]]*\]: */, "", line); reason = line }
             else if (line ~ /: Skipped$/) after = 1
-            else if (line ~ /neither root nor sudo/) reason = line
+            else if (line ~ /^binds: /) { sub(/^binds: */, "", line); reason = line }
         }
         /<\/system-out>/ { out = 0 }
         /<\/testcase>/ && skipped { print name "\t" (reason == "" ? "(no reason given)" : reason) }
@@ -37,6 +37,7 @@ allowed() {  # WHERE
 
 wheres=("every machine")
 [ "$(id -u)" -eq 0 ] || sudo -n true 2>/dev/null || wheres+=("neither root nor sudo")
+mountpoint -q / || wheres+=("a chroot")
 ok=$(for w in "${wheres[@]}"; do allowed "$w"; done)
 
 reports=()

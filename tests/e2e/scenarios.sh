@@ -181,6 +181,32 @@ close-during-copy() {
     expect_failure
     absent "$plug/vxfilj32.8bf"
 }
+# A close while a dialog of the sequence is up is that dialog's Exit, at once:
+# the program ends as after Exit, nothing installed.
+close-at-welcome() {
+    start nt351
+    drive wait "Welcome!"
+    drive close "Orb Weave 2.0 Setup"
+    ask windows | grep -qx "Welcome!" && fail "Welcome! is still up after the close"
+    wait $setup || fail "setup.exe ended with $?"
+    absent "$plug"
+}
+# A shutdown or log-off is refused while files are put in place, and let go
+# ahead before: asked of the main window at Welcome!, then while the first
+# plug-in is expanded (answered after it, before the next).
+shutdown-query() {
+    slow vxbase32._ll
+    start nt351
+    drive wait "Welcome!"
+    [ "$(ask endsession "Orb Weave 2.0 Setup")" = 1 ] || fail "a log-off was refused at Welcome!"
+    ask endsession "Orb Weave 2.0 Setup" 'C:\plugins\ows*.tmp' >"$work/answer" &
+    local asker=$!
+    install
+    wait $asker || fail "the log-off was not asked during the copy"
+    [ "$(cat "$work/answer")" = 0 ] || fail "a log-off was let through during the copy"
+    expect_done
+    plugins_installed
+}
 # The progress dialog is painted before the first file is expanded: Cancel
 # shows the same while the first file is expanded as while a later one is.
 first-paint() {

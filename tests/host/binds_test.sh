@@ -10,6 +10,8 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo -n true 2>/dev/null || { echo "binds: neither root nor sudo here"; exit 77; }
     exec sudo -n "$0" "$@"
 fi
+# A namespace's mounts are made private from its "/", which must be a mount.
+mountpoint -q / || { echo "binds: in a chroot, whose / is no mount of its own"; exit 77; }
 root=$(mktemp -d)
 trap 'rmdir "$root"/* "$root"' EXIT
 mkdir "$root/proc" "$root/sys" "$root/dev"

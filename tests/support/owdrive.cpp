@@ -4,7 +4,11 @@
 //   owdrive gone CAPTION [MS]             exit 0 once no window has that caption
 //   owdrive click CAPTION ID              click item ID of that window
 //   owdrive close CAPTION [PATTERN]       send that window WM_CLOSE (as soon as a file
-//                                         matching PATTERN exists)
+//                                         matching PATTERN exists); exit once it was handled
+//   owdrive endsession CAPTION [PATTERN]  ask that window WM_QUERYENDSESSION, as a log-off
+//                                         does (as soon as a file matching PATTERN exists);
+//                                         print its answer, then say the session goes on
+//   owdrive foreground CAPTION            bring that window to the front, as a click on it would
 //   owdrive text CAPTION ID               print the text of item ID
 //   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing would
 //   owdrive progress CAPTION ID           ask progress graph ID its position until the
@@ -151,7 +155,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc < 3) {
-        fprintf(stderr, "usage: owdrive wait|gone|owner|minimize|iconic|click|close|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
+        fprintf(stderr, "usage: owdrive wait|gone|owner|minimize|iconic|click|close|endsession|foreground|text|settext|clickonfile|pixels|texts|progress CAPTION ...\n");
         return 2;
     }
     const char* verb = argv[1];
@@ -183,7 +187,22 @@ int main(int argc, char** argv) {
     }
     if (!strcmp(verb, "close")) {
         if (argc > 3 && !WaitForFile(hwnd, argv[3])) return 1;
-        return PostMessageA(hwnd, WM_CLOSE, 0, 0) ? 0 : 1;
+        // Answered between two files at the latest.
+        DWORD_PTR r;
+        return SendMessageTimeoutA(hwnd, WM_CLOSE, 0, 0, SMTO_NORMAL, 60000, &r) ? 0 : 1;
+    }
+    if (!strcmp(verb, "endsession")) {
+        if (argc > 3 && !WaitForFile(hwnd, argv[3])) return 1;
+        DWORD_PTR answer = 0, r;
+        if (!SendMessageTimeoutA(hwnd, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &answer))
+            return 1;
+        SendMessageTimeoutA(hwnd, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF, SMTO_NORMAL, 60000, &r);
+        printf("%d\n", int(answer));
+        return 0;
+    }
+    if (!strcmp(verb, "foreground")) {
+        WaitSettled(hwnd);
+        return SetForegroundWindow(hwnd) ? 0 : 1;
     }
     if (argc < 4) return 2;
     int id = atoi(argv[3]);
