@@ -77,9 +77,12 @@ void MyCheckBoxCtl::SetState(int state, int notify, int animate) {
         Repaint();
     } else {
         // Blocks for the whole tick, like a button's press: no messages meanwhile.
-        fAnimating = 1;
+        HWND parent = GetParent(hWnd);
         for (int i = 1; i <= TICK_DONE; i++) {
             nFrame = i;
+            // A step draws the tick alone, unless the dialog still owes a
+            // paint: that paint wipes the box and its label, so it draws all.
+            fAnimating = !(parent && GetUpdateRect(parent, nullptr, FALSE));
             Repaint();
             DWORD start = GetTickCount();
             while (i < TICK_DONE && !TicksPassed(start, GetTickCount(), TICK_STEP_MS)) {

@@ -23,7 +23,7 @@ public:
     Sprite tick;
     int nState;      // 0 unchecked; any other value checked, kept as given
     int nFrame;      // tick frame shown, 0 .. TICK_DONE
-    int fAnimating;  // while set, paints draw only the tick
+    int fAnimating;  // while set, paints draw only the tick (a step of the tick's animation)
     int fOutlined;
 
     MyCheckBoxCtl();

@@ -64,7 +64,8 @@ int Sprite::Load(void* hInstance, char* imageName, char* maskName, COLORREF key,
 }
 
 int Sprite::Draw(HDC dc, int x, int y, int frame) {
-    if (!hImage) return 1;  // nothing loaded: nothing to show
+    // Nothing loaded, or no mask to draw it with: nothing to show.
+    if (!hImage || (!fTransparent && !hMask)) return 1;
     MemoryDC mem(dc);
     if (!mem) return 1;
     int sx = frame * bm.bmWidth;

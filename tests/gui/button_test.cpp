@@ -116,6 +116,20 @@ TEST_F(Button, ASpriteThatCannotComposeDrawsNothingAndKeepsItsFace) {
     EXPECT_EQ(Snapshot(button), rest);
 }
 
+// A sprite whose mask could not be had draws nothing: the memory context's
+// own one-pixel bitmap is no mask, and would black out what lies beneath.
+TEST_F(Button, ASpriteWithoutItsMaskDrawsNothing) {
+    Sprite s;
+    char image[] = "Alert", mask[] = "NoSuchMask";
+    s.Load(ghInst, image, mask, RGB(255, 0, 255), 2, nullptr);
+    ASSERT_TRUE(s.hImage);
+    ASSERT_FALSE(s.hMask);
+    HDC dc = GetDC(button);
+    EXPECT_EQ(s.Draw(dc, 0, 0, 0), 1);
+    ReleaseDC(button, dc);
+    EXPECT_EQ(Snapshot(button), rest);
+}
+
 TEST_F(Button, DoubleClickIsTwoClicks) {
     Click(WM_LBUTTONDOWN, 40, 40);
     Click(WM_LBUTTONUP, 40, 40);

@@ -72,6 +72,24 @@ TEST_F(CheckBox, CheckingAnimatesFramesAtLeastNinetyMillisecondsApartThenNotifie
     EXPECT_GT(RedInBox(), 20);
 }
 
+// A tick animated while its dialog owes a paint (it was covered while nothing
+// was pumped): the dialog's paint wipes the box and its label, and the
+// animation puts back all of it, not the tick alone.
+TEST_F(CheckBox, ATickAnimatedWhileItsDialogOwesAPaintKeepsItsLabel) {
+    HWND dlg = ShowDialog(host, "Platform");
+    HWND win95 = GetDlgItem(dlg, 2003);
+    SendMessageA(win95, CKM_SETSTATE, 1, 0);
+    Pump();
+    std::vector<COLORREF> checked = Snapshot(win95);
+    SendMessageA(win95, CKM_SETSTATE, 0, 0);
+    Pump();
+    RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    Object<MyCheckBoxCtl>(win95)->SetState(1, 0, 1);
+    Pump();
+    EXPECT_EQ(Snapshot(win95), checked);
+    DestroyWindow(dlg);
+}
+
 TEST_F(CheckBox, UncheckingRemovesTheTickAtOnceAndNotifies) {
     SendMessageA(box, CKM_SETSTATE, 1, 0);
     gPaints.clear();
