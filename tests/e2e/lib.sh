@@ -171,6 +171,9 @@ while_running() {  # PID CONDITION...
     until "$@" 2>/dev/null; do kill -0 "$pid" 2>/dev/null || return 1; sleep 0.05; done
 }
 
+is_shown() { [ "$(ask iconic "$1")" = shown ]; }
+in_front() { [ "$(ask front)" = "$1" ]; }
+
 # What the plug-in dialog shows: its path field and its free space.
 proposed() { [ "$(ask text "Plug-in location..." 100)" = "$1" ] || fail "proposed: $(ask text "Plug-in location..." 100)"; }
 free_shown() { [ "$(ask text "Plug-in location..." 104)" = "$1" ] || fail "space free: $(ask text "Plug-in location..." 104), not $1"; }
