@@ -19,7 +19,9 @@ skips=build/wine32/skips.txt
 : >"$skips"
 for scenario in $(tests/e2e/scenarios.sh --list $OW_I686_TAG); do
     start=$SECONDS
-    tests/e2e/scenarios.sh "$scenario" 2>&1 | tee "$out"
+    # A bound for one scenario, far past the slowest under emulation: a stuck
+    # one fails, and its trap (on timeout's TERM) still cleans up after it.
+    timeout 600 tests/e2e/scenarios.sh "$scenario" 2>&1 | tee "$out"
     case ${PIPESTATUS[0]} in
     0) ;;
     77) skipped+=("$scenario")

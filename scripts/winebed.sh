@@ -295,6 +295,8 @@ screenshot) start_display; import -display "$DISPLAY" -window root "$1" ;;
 stop)
     WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null || true
     ! mountpoint -q "$BED/tiny" || as_root umount "$BED/tiny" || true
+    # What scenarios ended by a signal (a test's timeout) left mounted.
+    for m in $(grep -o " $ROOT/build/e2e[^ ]*" /proc/mounts | sort -r); do as_root umount "$m" || true; done
     rm -f "$WINEPREFIX/.residents"
     [ -z "$OW_WINDOW_MANAGER" ] || end_kept "$BED/wm.pid" "$OW_WINDOW_MANAGER"
     end_kept "$BED/xvfb.pid" Xvfb

@@ -159,7 +159,7 @@ installed_from_floppy() {  # the runtime's name on the disk
 # Another program keeps the file open; with "writer", as another setup
 # writing its temporary does (owhold.cpp). The scenario ends it itself.
 hold() {  # WINDOWS-PATH [writer]
-    OW_KILLED=1 OW_TIMEOUT=3600 "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
+    OW_KILLED=1 OW_TIMEOUT=600 "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
     holder=$!
     while_running $holder grep -q holding "$work/hold.txt" || fail "owhold $* ended: $(cat "$work/hold.txt")"
 }

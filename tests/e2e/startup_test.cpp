@@ -10,6 +10,8 @@ namespace {
 
 class Startup : public ::testing::Test {
 protected:
+    // Goes after the program run from it has been ended (TearDown), pass or fail.
+    ScratchDir scratch{"owstart"};
     Launched setup;
     void TearDown() override { Kill(&setup); }
 };
@@ -40,7 +42,6 @@ TEST_F(Startup, WelcomeCentredOverFullScreenWindowAndExitEndsCleanly) {
 
 TEST_F(Startup, OnWindows95TheMainWindowLeavesRoomForTheTaskbar) {
     // The test bed runs a program named ow_win95.exe as Windows 95.
-    ScratchDir scratch("owstart");
     std::string copy = scratch / "ow_win95.exe";
     ASSERT_TRUE(CopyFileA(WindowsPath(OW_SETUP_EXE).c_str(), copy.c_str(), FALSE));
     ASSERT_TRUE(Launch(copy, "", &setup));

@@ -1,6 +1,7 @@
 // The compressor's output expanded by an independent implementation, libmspack.
 #include <gtest/gtest.h>
 #include <mspack.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,7 +20,9 @@ using Bytes = std::vector<uint8_t>;
 Bytes ThroughMspack(const Bytes& data, char lastChar, char* missing) {
     Bytes packed;
     EXPECT_TRUE(szdd::Compress(data, lastChar, &packed));
-    std::string base = testing::TempDir() + "owsz_" + testing::UnitTest::GetInstance()->current_test_info()->name();
+    // Named for this process too: two checkouts may test side by side.
+    std::string base = testing::TempDir() + "owsz_" + std::to_string(getpid()) + "_" +
+                       testing::UnitTest::GetInstance()->current_test_info()->name();
     std::string in = base + ".in", out = base + ".out";
     std::ofstream(in, std::ios::binary).write(reinterpret_cast<const char*>(packed.data()), packed.size());
     msszdd_decompressor* d = mspack_create_szdd_decompressor(nullptr);
