@@ -202,8 +202,9 @@ TEST_F(Installation, AFailedCopyIsSaidWithTheSystemsBoxesOff) {
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchAlert, nullptr, GetCurrentThreadId());
     Run(true);
     UnhookWindowsHookEx(hook);
-    SetErrorMode(before);
+    UINT left = SetErrorMode(before);
     EXPECT_TRUE(gModeAtAlert & SEM_FAILCRITICALERRORS);
+    EXPECT_EQ(left, 0u);  // and the system's boxes back once the copy is over
 }
 
 TEST_F(Installation, TheBarStepsOnAfterEachFile) {
