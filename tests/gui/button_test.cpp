@@ -90,6 +90,7 @@ TEST_F(Button, APressThatLosesTheMouseEndsWithoutAClick) {
             SetCapture(other);
         EXPECT_EQ(Ctl()->nState, 0) << cancelMode;
         EXPECT_EQ(Snapshot(button), rest) << cancelMode;
+        EXPECT_NE(GetCapture(), button) << cancelMode;  // the button let the mouse go
         ReleaseCapture();
         Click(WM_LBUTTONUP, 40, 40);
         EXPECT_TRUE(Commands::seen.empty()) << cancelMode;
