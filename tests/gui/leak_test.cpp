@@ -145,8 +145,9 @@ protected:
 
 TEST_F(Installation, LeavesNoObjectsBehind) {
     // Wine's own caches (device contexts, fonts, the standard controls') grow
-    // in steps over the first runs and then stay; a leak grows with every run.
-    // So: windows of three runs each, until one shows no growth at all.
+    // in steps over the first runs and then stay, or (Wine 10) swing by a few
+    // objects either way; a leak grows with every run. So: windows of three
+    // runs each, until one shows no growth.
     std::string counts;
     int grew = 0;
     for (int window = 0; window < 4; window++) {
@@ -154,10 +155,10 @@ TEST_F(Installation, LeavesNoObjectsBehind) {
         for (int i = 0; i < 3; i++) Run();
         counts += " " + std::to_string(gdi) + "->" + std::to_string(GdiObjects());
         grew = GdiObjects() - gdi + Windows() - windows;
-        if (!grew) break;
+        if (grew <= 0) break;
     }
     printf("GDI objects over windows of three whole installations:%s\n", counts.c_str());
-    EXPECT_EQ(grew, 0);
+    EXPECT_LE(grew, 0);
 }
 
 // What the bar is told during a whole installation, and how many plug-ins
