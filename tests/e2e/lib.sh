@@ -248,7 +248,7 @@ plugins_installed() {
 kill_program() {  # NAME
     local pid
     for pid in $(pgrep -x "$1"); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && kill -KILL "$pid"
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && kill -KILL "$pid"
     done
 }
 kill_setup() { kill_program setup.exe; wait $setup; }
@@ -263,7 +263,7 @@ finish() {
         fail "windows left behind"
     # This prefix's setup.exe only: other checkouts may be testing beside this one.
     for pid in $(pgrep -if 'setup\.exe'); do
-        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && fail "process left behind"
+        tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qx "WINEPREFIX=$WINEPREFIX" && fail "process left behind"
     done
     echo "ok [$scenario]"
     passed=1

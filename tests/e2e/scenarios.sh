@@ -62,6 +62,9 @@ floppy-readonly() { _from_floppy nt351 MSVCRT20._LL ro; }  # i686
 # The search for the paint program's directory reaches the last letter: Z:
 # holds the only photoshp\plugins (and not the whole file system).
 last-drive() {
+    # The driver runs from C: then: a 32-bit one under WOW64 is started by its
+    # DOS path, which Z: no longer gives.
+    cp "$driver" "$win/owdrive.exe" && driver='C:\windows\owdrive.exe'
     mkdir -p "$work/drive-z/photoshp/plugins"
     "$winebed" drive Z: "$work/drive-z" || fail "cannot add drive Z:"
     at_plugin_dialog nt351
