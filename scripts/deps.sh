@@ -6,7 +6,7 @@ set -euo pipefail
 source "$(dirname "$0")/release.sh"
 pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
       wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
-      googletest mscompress mtools libmspack-dev util-linux bc clang "$OW_CLANG_RT"
+      googletest mscompress mtools libmspack-dev util-linux bsdextrautils bc clang "$OW_CLANG_RT"
       locales fonts-ipafont-gothic git procps $OW_WINDOW_MANAGER)
 missing=()
 for p in "${pkgs[@]}"; do
