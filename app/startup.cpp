@@ -95,10 +95,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         // Cancel or Exit would. The window stays until the sequence has said
         // how it ended.
         if (gInstalling) {
-            HWND front = GetLastActivePopup(hwnd);
             if (ghStatus)
                 gfAbort = 1;
-            else if (front != hwnd)
+            else if (HWND front = GetLastActivePopup(hwnd); front != hwnd)
                 SendMessageA(front, WM_COMMAND, IDCANCEL, 0);
             return 0;
         }
