@@ -208,6 +208,9 @@ int main(int argc, char** argv) {
     int id = atoi(argv[3]);
     if (!strcmp(verb, "click")) {
         WaitSettled(hwnd);
+        // Until the dialog has the item, or goes: a click on a dialog that
+        // was up once failed as if it had none.
+        while (!GetDlgItem(hwnd, id) && IsWindow(hwnd)) Sleep(2);
         return ClickItem(hwnd, id) ? 0 : 1;
     }
     if (!strcmp(verb, "text")) {
