@@ -8,6 +8,7 @@
 
 #include "../controls/controls.h"
 #include "../controls/core/chars.h"
+#include "presses.h"
 
 HINSTANCE ghInst = nullptr;
 int gfScan = 1;
@@ -29,6 +30,7 @@ void MyYield() {
             gfAbort = 1;
             return;
         }
+        if (!TakeInput(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

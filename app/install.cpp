@@ -11,6 +11,7 @@
 #include "filetable.h"
 #include "pathdlg.h"
 #include "platformdlg.h"
+#include "presses.h"
 #include "resource.h"
 
 // Tells the user that a directory's path is too long for the path buffers.
@@ -70,6 +71,7 @@ static bool ForcedCopy(const char* source, const char* dest) {
 
 int Install(HWND hwndMain) {
     char pluginDir[PATH_BUFFER] = "", sourceDir[PATH_BUFFER] = "";
+    PressFilter presses;
     if (ShowModalDialog("Welcome", GenericDlgProc, hwndMain, 0) != IDOK) return 0;
     int platform = Platform();
     if (ShowModalDialog("Platform", PlatformDlgProc, hwndMain, reinterpret_cast<LPARAM>(&platform)) != IDOK)
@@ -98,7 +100,10 @@ int Install(HWND hwndMain) {
     // are painted now, not after the first file, and shown (a system that
     // composes windows puts a paint on screen once the thread looks for
     // messages again).
-    if (ghStatus) UpdateWindow(ghStatus);
+    if (ghStatus) {
+        UpdateWindow(ghStatus);
+        NoteShown(ghStatus);
+    }
     MyYield();
     for (int i = 0; !gfAbort && i < gFiles;) {
         const CopyEntry& row = gCopy[i];

@@ -178,6 +178,17 @@ int FindDir(HWND hDlg, char* path) {
     return 1;
 }
 
+// Whether the focus left the field for another control of the dialog, which
+// stays up: not for Continue or Exit, not for "Bad Path" or the owner as the
+// dialog ends. Only then is a share's free space worth the wait for a server
+// that does not answer.
+static bool FocusStaysIn(HWND hDlg) {
+    HWND focus = GetFocus();
+    if (!focus || GetParent(focus) != hDlg) return false;
+    int id = GetDlgCtrlID(focus);
+    return id != IDOK && id != IDCANCEL;
+}
+
 static void ReadPath(HWND hDlg) {
     GetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath, PATH_BUFFER - 1);
     EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
@@ -289,7 +300,7 @@ INT_PTR CALLBACK PathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) 
                 ReadPath(hDlg);
                 ShowFreeSpace(hDlg, gPath, true);
             }
-            if (HIWORD(wParam) == EN_KILLFOCUS) ShowFreeSpace(hDlg, gPath);
+            if (HIWORD(wParam) == EN_KILLFOCUS && FocusStaysIn(hDlg)) ShowFreeSpace(hDlg, gPath);
             return FALSE;
         case IDC_BROWSE:
             GetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath, PATH_BUFFER - 1);

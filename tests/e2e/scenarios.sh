@@ -194,6 +194,17 @@ close-at-welcome() {
     wait $setup || fail "setup.exe ended with $?"
     absent "$plug"
 }
+# A double click is one press for the dialog it was made on: its second press
+# never acts on the next dialog, though "Welcome!" and "Platform" have their
+# buttons in the same place.
+double-click() {
+    start nt351
+    local front=$(ask doubleclick "Welcome!" 1)
+    [ "$front" = Platform ] || fail "a double click on Welcome's Continue left \"$front\" in front"
+    drive click "Platform" 2
+    wait $setup || fail "setup.exe ended with $?"
+    absent "$plug"
+}
 # A shutdown or log-off is refused while files are put in place, and let go
 # ahead before: asked of the main window at Welcome!, then while the first
 # plug-in is expanded (answered after it, before the next).
@@ -415,6 +426,21 @@ unc-existing() {
     free_shown "$space"
     installs_into '\\localhost\share\plugins'
     plug=$share/plugins plugins_installed
+}
+# A share typed and then left by Continue, "Bad Path" and Exit: its free space
+# is never asked for on the way out, where a server that does not answer
+# would hold each step for the network's timeout (the queries are counted in
+# Wine's trace).
+unc-left() {
+    WINEDEBUG=trace+volume start nt351 2>"$work/trace"
+    to_plugin_dialog
+    drive settext "Plug-in location..." 100 '\\nosuch\share\dir'
+    drive click "Plug-in location..." 1
+    expect_bad_path '\\nosuch\share\dir'
+    give_up
+    wait $setup || fail "setup.exe ended with $?"
+    local asked=$(grep -ci 'FreeSpace.*nosuch' "$work/trace")
+    [ "$asked" = 0 ] || fail "the share's free space was asked for $asked times on the way out"
 }
 # A new directory on a share, typed with forward slashes: made, then filled.
 unc-create() { share; start nt351; installs '//localhost/share/made'; plug=$share/made plugins_installed; }

@@ -1,6 +1,7 @@
 #include "drive.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 std::string WindowsPath(const std::string& path) {
     if (path.empty() || path[0] != '/') return path;
@@ -124,6 +125,14 @@ bool ClickItem(HWND dlg, int id) {
     HWND item = GetDlgItem(dlg, id);
     RECT rc;
     if (!item || !GetWindowRect(item, &rc)) return false;
-    ClickAt((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+    int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+    // Where the last press was, this one could be the second of a double
+    // click, which a dialog that came up in between does not take: a person's
+    // next click lands elsewhere on the button.
+    POINT cursor;
+    int cx = GetSystemMetrics(SM_CXDOUBLECLK), cy = GetSystemMetrics(SM_CYDOUBLECLK);
+    if (GetCursorPos(&cursor) && 2 * abs(x - cursor.x) <= cx && 2 * abs(y - cursor.y) <= cy)
+        x = x + cx < rc.right ? x + cx : x - cx;
+    ClickAt(x, y);
     return true;
 }

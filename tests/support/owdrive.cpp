@@ -9,6 +9,9 @@
 //                                         does (as soon as a file matching PATTERN exists);
 //                                         print its answer, then say the session goes on
 //   owdrive foreground CAPTION            bring that window to the front, as a click on it would
+//   owdrive doubleclick CAPTION ID        double-click item ID (presses 100 ms apart); print the
+//                                         caption of the program's dialog in front once it is
+//                                         up and painted
 //   owdrive text CAPTION ID               print the text of item ID
 //   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing would
 //   owdrive progress CAPTION ID           ask progress graph ID its position until the
@@ -212,6 +215,38 @@ int main(int argc, char** argv) {
         // was up once failed as if it had none.
         while (!GetDlgItem(hwnd, id) && IsWindow(hwnd)) Sleep(2);
         return ClickItem(hwnd, id) ? 0 : 1;
+    }
+    if (!strcmp(verb, "doubleclick")) {
+        WaitSettled(hwnd);
+        HWND main = hwnd, item = GetDlgItem(hwnd, id);
+        while (HWND owner = GetWindow(main, GW_OWNER)) main = owner;
+        RECT rc;
+        if (main == hwnd || !item || !GetWindowRect(item, &rc)) return 1;
+        int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
+        SendMouse(MOUSEEVENTF_MOVE, x, y);
+        Sleep(30);
+        for (int press = 0; press < 2; press++) {
+            SendMouse(MOUSEEVENTF_LEFTDOWN, x, y);
+            Sleep(30);
+            SendMouse(MOUSEEVENTF_LEFTUP, x, y);
+            Sleep(70);
+        }
+        // The next dialog paints only once the program has read every press
+        // sent before it: the one that is up and painted took them all.
+        for (;;) {
+            HWND front = GetLastActivePopup(main);
+            if (!IsWindow(main)) return 1;
+            if (front == hwnd || front == main || !IsWindowVisible(front)) {
+                Sleep(2);
+                continue;
+            }
+            WaitSettled(front);
+            char text[256] = "";
+            if (IsWindow(front) && GetLastActivePopup(main) == front && GetWindowTextA(front, text, sizeof text)) {
+                printf("%s\n", text);
+                return 0;
+            }
+        }
     }
     if (!strcmp(verb, "text")) {
         printf("%s\n", Text(hwnd, id).c_str());

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "../../controls/controls.h"
+#include "presses.h"
 #include "setup.h"
 
 namespace {
@@ -96,6 +97,43 @@ TEST(Resources, StringTableHoldsTheProgramsTexts) {
 
 TEST(Resources, ProgramIconIsPresent) {
     EXPECT_NE(LoadIconA(GetModuleHandleA(nullptr), "Setup"), nullptr);
+}
+
+// Presses as a double click makes them: each press of a row is at the given
+// time and point on window A or B (B came up at shownAt), and may act or not.
+TEST(Presses, TheRestOfADoubleClickNeverActsOnTheDialogItsFirstPressBrought) {
+    HWND a = reinterpret_cast<HWND>(0x10), b = reinterpret_cast<HWND>(0x20);
+    const SIZE dbl = {4, 4};
+    struct Press {
+        DWORD time;
+        LONG x;
+        HWND on;
+        bool acts;
+    };
+    const struct {
+        const char* what;
+        DWORD shownAt;
+        Press presses[3];
+    } table[] = {
+        {"a double click: the second press on the dialog the first brought", 1040,
+         {{1000, 50, a, true}, {1100, 50, b, false}}},
+        {"a triple click", 1040, {{1000, 50, a, true}, {1100, 50, b, false}, {1200, 50, b, false}}},
+        {"a press made before the dialog was on screen", 1200, {{1000, 50, a, true}, {1100, 90, b, false}}},
+        {"the next click, past the double-click time", 1040, {{1000, 50, a, true}, {1500, 50, b, true}}},
+        {"the next click, elsewhere", 1040, {{1000, 50, a, true}, {1100, 53, b, true}}},
+        {"a double click within one dialog", 900, {{1000, 50, b, true}, {1100, 50, b, true}}},
+        {"the tick count wrapping between", 0x10, {{0xFFFFFFF8u, 50, a, true}, {0x40, 50, b, false}}},
+    };
+    for (const auto& row : table) {
+        PressRun run;
+        for (const Press& p : row.presses) {
+            if (!p.on) break;
+            NotePress(run, p.time, POINT{p.x, 20}, p.on, 500, dbl);
+            bool shown = p.on == a || LONG(p.time - row.shownAt) >= 0;
+            EXPECT_EQ(PressMeantFor(run, p.on, shown, p.on == a ? p.time - 100 : row.shownAt), p.acts)
+                << row.what << ", press at " << p.time;
+        }
+    }
 }
 
 }  // namespace
