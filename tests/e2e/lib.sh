@@ -159,9 +159,17 @@ installed_from_floppy() {  # the runtime's name on the disk
 # Another program keeps the file open; with "writer", as another setup
 # writing its temporary does (owhold.cpp). The scenario ends it itself.
 hold() {  # WINDOWS-PATH [writer]
-    OW_KILLED=1 OW_TIMEOUT=600 "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
+    OW_RELEASE="Z:$work/released" OW_KILLED=1 OW_TIMEOUT=600 "$winebed" run "$tools/owhold.exe" "$@" >"$work/hold.txt" &
     holder=$!
     while_running $holder grep -q holding "$work/hold.txt" || fail "owhold $* ended: $(cat "$work/hold.txt")"
+}
+# Lets the holder close the file, and fails unless the file was still there:
+# one deleted while held goes only when the holder closes it.
+release_kept() {
+    touch "$work/released"
+    wait $holder || fail "owhold ended with $?"
+    local said=$(tail -n 1 "$work/hold.txt" | tr -d '\r')
+    [ "$said" = kept ] || fail "the held file was deleted under its holder: $said"
 }
 # Waits until CONDITION holds, as long as the process PID runs: a first Wine
 # program on a busy machine can take minutes, so no count of polls, only the

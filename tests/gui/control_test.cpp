@@ -161,6 +161,24 @@ TEST_F(ControlBase, OnMessageHandlingPaintSuppressesBeginPaintAndOnPaint) {
     EXPECT_FALSE(GetUpdateRect(hwnd, nullptr, FALSE));
 }
 
+WNDPROC gStaticProc;
+LRESULT CALLBACK RecordParentPaint(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK RecordParentPaint(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT && ProbeCtl::last) ProbeCtl::last->calls.push_back("parent paint");
+    return CallWindowProcA(gStaticProc, h, msg, wParam, lParam);
+}
+
+// A parent that owes a paint (it was covered while nothing was pumped) paints
+// over its children: it goes first, and the control is painted over it, once.
+TEST_F(ControlBase, RepaintLetsTheParentPaintFirstThenPaintsTheControlOnce) {
+    gStaticProc = WNDPROC(SetWindowLongPtrA(parent, GWLP_WNDPROC, LONG_PTR(RecordParentPaint)));
+    InvalidateRect(parent, nullptr, FALSE);
+    probe->calls.clear();
+    probe->Repaint();
+    EXPECT_EQ(probe->calls, (std::vector<std::string>{"parent paint", "paint"}));
+    SetWindowLongPtrA(parent, GWLP_WNDPROC, LONG_PTR(gStaticProc));
+}
+
 TEST_F(ControlBase, EnableAndFocusKeepTheirArguments) {
     EnableWindow(hwnd, FALSE);
     EXPECT_EQ(probe->fEnabled, 0);

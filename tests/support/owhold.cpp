@@ -1,11 +1,15 @@
 // owhold PATH [writer]: keeps PATH open with no sharing, as another program
-// using the file would, until it is killed. With "writer" it holds the file as
+// using the file would, until it is killed, or until the file that OW_RELEASE
+// names exists: then it closes PATH and says whether PATH is still there
+// ("kept") or went with its handle ("gone": a file deleted while open goes
+// when the last handle to it closes). With "writer" it holds the file as
 // another setup writing its temporary does on Windows 95: OpenFile's
 // compatibility mode lets others read and write it, and Windows 95 lets any
 // open file be deleted.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     if (argc < 2 || argc > 3) return 2;
@@ -17,6 +21,10 @@ int main(int argc, char** argv) {
     }
     printf("holding\n");
     fflush(stdout);
-    Sleep(INFINITE);
+    const char* release = getenv("OW_RELEASE");
+    if (!release) Sleep(INFINITE);
+    while (GetFileAttributesA(release) == INVALID_FILE_ATTRIBUTES) Sleep(20);
+    CloseHandle(h);
+    printf(GetFileAttributesA(argv[1]) == INVALID_FILE_ATTRIBUTES ? "gone\n" : "kept\n");
     return 0;
 }
