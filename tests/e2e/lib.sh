@@ -4,6 +4,8 @@
 # files. With OW_WINE32=1 the shipped i686 program runs under 32-bit Wine.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 winebed=$root/scripts/winebed.sh mkdisk=$root/build/host/mkdisk
+# Preloaded, it makes the file systems under OW_NOSTATFS answer no free-space query.
+nostatfs=$root/build/host/host-tests/libnostatfs.so
 source "$root/scripts/release.sh"
 # The system directory as the program sees it, C:\windows\system32, is
 # syswow64 for a 32-bit program on a 64-bit system.

@@ -314,6 +314,18 @@ _bad_source() {  # ALERT
 }
 missing() { rm "$disk/vxfilc32._bf"; _bad_source 'Cannot open "c:\disk\vxfilc32._bf"'; }  # i686
 corrupt() { truncate -s 20000 "$disk/vxfilc32._bf"; _bad_source 'Internal error (-3)'; }
+# A source that expands whole but shorter than its header promises, onto a
+# drive whose free space cannot be read (C: answers no such query, as some
+# network file systems): that says nothing of a full disk.
+promised-more() {
+    local file=$disk/vxfilc32._bf size
+    size=$(od -An -tu4 -j10 -N4 "$file")
+    touch -r "$file" "$work/dated"
+    perl -e 'print pack("V", shift)' $((size + 1000)) | dd of="$file" bs=1 seek=10 conv=notrunc status=none
+    touch -r "$work/dated" "$file"  # as released
+    mkdir -p "$plug"
+    LD_PRELOAD=$nostatfs OW_NOSTATFS=$(realpath "$C") _bad_source 'Internal error (-3)'
+}
 source-directory() {
     rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"
     start nt351
