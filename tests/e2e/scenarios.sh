@@ -323,7 +323,6 @@ promised-more() {
     touch -r "$file" "$work/dated"
     perl -e 'print pack("V", shift)' $((size + 1000)) | dd of="$file" bs=1 seek=10 conv=notrunc status=none
     touch -r "$work/dated" "$file"  # as released
-    mkdir -p "$plug"
     LD_PRELOAD=$nostatfs OW_NOSTATFS=$(realpath "$C") _bad_source 'Internal error (-3)'
 }
 source-directory() {
