@@ -31,6 +31,26 @@ TEST_F(Alerts, WithoutAFocusWindowTheAlertHasNoOwnerAndIsCentred) {
     EXPECT_EQ(r.top, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2);
 }
 
+// A thread that is not in front has no focus: the alert is then owned by the
+// program's window in front (the progress dialog during the copy), not left
+// unowned where a click on the background would bury it.
+TEST_F(Alerts, WithoutAFocusTheAlertIsOwnedByTheProgramsDialogInFront) {
+    HWND main = CreateWindowA("STATIC", "main", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr, ghInst,
+                              nullptr);
+    HWND status = CreateWindowA("STATIC", "status", WS_POPUP | WS_VISIBLE, 50, 50, 100, 80, main, nullptr, ghInst,
+                                nullptr);
+    SetActiveWindow(status);
+    SetFocus(nullptr);
+    ghMain = main;
+    AlertWatch watch;
+    ShowAlertStr("owned");
+    auto seen = watch.Seen();
+    ghMain = nullptr;
+    DestroyWindow(main);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].owner, status);
+}
+
 TEST_F(Alerts, ClosingFromTheSystemMenuCountsAsOk) {
     AlertWatch watch(WM_CLOSE);
     EXPECT_EQ(ShowAlertStr("close me"), 1);
