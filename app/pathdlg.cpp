@@ -29,11 +29,33 @@ bool DrivePresent(char letter) {
     return type != DRIVE_UNKNOWN && type != DRIVE_NO_ROOT_DIR;
 }
 
+// The current directory, read when made and put back when it goes. It has
+// at most MAX_PATH characters, which on a double-byte code page take up to
+// twice as many bytes.
+class KeptDirectory {
+public:
+    KeptDirectory() {
+        DWORD n = GetCurrentDirectoryA(sizeof szDir, szDir);
+        fKept = n && n < sizeof szDir;
+    }
+    ~KeptDirectory() {
+        if (fKept) SetCurrentDirectoryA(szDir);
+    }
+    KeptDirectory(const KeptDirectory&) = delete;
+    KeptDirectory& operator=(const KeptDirectory&) = delete;
+    // Whether it was read: a directory that could not be, could not be put back.
+    bool Kept() const { return fKept; }
+
+private:
+    char szDir[2 * MAX_PATH];
+    bool fKept;
+};
+
 int testdir(const char* subpath, char* result) {
     QuietDriveProbe quiet;
-    char start[MAX_PATH];
-    GetCurrentDirectoryA(sizeof start, start);
     result[0] = '\0';
+    KeptDirectory start;
+    if (!start.Kept()) return 0;  // the search moves it: not without the way back
     // Every present letter: drives need not be contiguous (C: and E:, say).
     for (char d = 'C'; d <= 'Z' && !result[0]; d++) {
         if (!DrivePresent(d)) continue;
@@ -49,15 +71,14 @@ int testdir(const char* subpath, char* result) {
         }
         SetCurrentDirectoryA(remembered);
     }
-    SetCurrentDirectoryA(start);
     return result[0] != '\0';
 }
 
 int validdir(const char* path) {
     QuietDriveProbe quiet;
     while (*path == ' ') path++;
-    char start[MAX_PATH];
-    GetCurrentDirectoryA(sizeof start, start);
+    KeptDirectory start;
+    if (!start.Kept()) return 0;
     // A drive letter makes that drive current first, so that a relative
     // path after it is taken on that drive.
     if (lstrlenA(path) > 2 && path[1] == ':') {
@@ -66,14 +87,8 @@ int validdir(const char* path) {
         drive[0] = letter;
         if (letter >= 'A' && letter <= 'Z' && DrivePresent(letter)) SetCurrentDirectoryA(drive);
     }
-    int found = 0;
-    char here[MAX_PATH];
-    if (GetCurrentDirectoryA(sizeof here, here)) {
-        found = SetCurrentDirectoryA(path) != 0;
-        SetCurrentDirectoryA(here);
-    }
-    SetCurrentDirectoryA(start);
-    return found;
+    KeptDirectory here;  // the drive's own, when a letter made it current
+    return here.Kept() && SetCurrentDirectoryA(path);
 }
 
 unsigned long long freespace(int drive) {
@@ -172,8 +187,20 @@ int FindDir(HWND hDlg, char* path) {
         if (!open || !error || error()) gBrowse[0] = '\0';
         return 0;
     }
-    gBrowse[ofn.nFileOffset] = '\0';  // keep the directory and its backslash
-    lstrcpynA(path, gBrowse, PATH_BUFFER);
+    // A dialog that counts the buffer in characters fills it in bytes: a
+    // double-byte pick too long for it comes back cut, without its end, and
+    // its name's offset lies past what came back. Forgotten, never cut.
+    int got = lstrlenA(gBrowse);
+    if (got >= int(ofn.nMaxFile) || ofn.nFileOffset > got) {
+        DropPartialChar(gBrowse);
+        ShowAlertFormatted(IDS_DIR_TOO_LONG, gBrowse);
+        gBrowse[0] = '\0';
+        return 0;
+    }
+    // The directory and its backslash, found by character.
+    char* slash = LastCharOf(gBrowse, '\\');
+    if (slash) slash[1] = '\0';
+    lstrcpynA(path, slash ? gBrowse : "", PATH_BUFFER);
     if (!path[0]) GetCurrentDirectoryA(PATH_BUFFER - 1, path);
     return 1;
 }
@@ -229,6 +256,9 @@ void TidyPath(char* path) {
 }
 
 int FullPath(const char* path) {
+    // A last lead byte without its second (a value written in another code
+    // page) would pair with the backslash put after it, into another name.
+    if (WholeChars(path, lstrlenA(path)) != lstrlenA(path)) return 0;
     const char* names = path + 3;
     char drive = char(path[0] | 0x20);
     if (NamesShare(path))
@@ -257,7 +287,8 @@ static void Accept(HWND hDlg) {
     lstrcpyA(dir, gPath);
     AddBackslash(dir);
     if (!DirFits(dir, 0)) {
-        ShowAlertFormatted(IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
+        // Counted in bytes: on a double-byte system that is said.
+        ShowAlertFormatted(DoubleByteSystem() ? IDS_PATH_TOO_LONG_BYTES : IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
     } else if (FullPath(gPath) && ExistsOrMade(gPath)) {
         EndDialog(hDlg, IDOK);
         return;

@@ -31,6 +31,5 @@ int MaxDirLength(int sources) {
 
 int DirFits(const char* dir, int sources) {
     int n = int(strlen(dir));
-    if (n && dir[n - 1] == '\\') n--;
-    return n <= MaxDirLength(sources);
+    return (n ? n - 1 : 0) <= MaxDirLength(sources);
 }

@@ -24,5 +24,7 @@ const int kTempNameLength = 11;
 // name of the table opens: its sources (sources != 0), or its destinations
 // and their temporary names.
 int MaxDirLength(int sources);
-// Whether dir (with or without its closing backslash) is within that length.
+// Whether dir, given with its closing backslash, is within that length. The
+// backslash is told by its place, not its value: on a double-byte code page
+// a last byte 5C may be the second half of a character.
 int DirFits(const char* dir, int sources);

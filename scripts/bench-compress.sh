@@ -40,7 +40,7 @@ mkdisk=${OW_MKDISK:-build/host/mkdisk}  # another build of it, to compare
 # three rounds, so that a slow spell of the machine hits both; the best round.
 ms_round() { for f in "$work"/corpus/*; do mscompress "$f" 2>/dev/null; done; mv "$work"/corpus/*_ "$work/ms/"; }
 ours_round() { for f in "$work"/corpus/*; do $mkdisk --compress "$f" "$work/ours/${f##*/}" >/dev/null; done; }
-seconds() { local t0=$EPOCHREALTIME; "$@"; echo "$EPOCHREALTIME - $t0" | bc -l; }
+seconds() { local t0=${EPOCHREALTIME/,/.}; "$@"; local t1=${EPOCHREALTIME/,/.}; echo "$t1 - $t0" | bc -l; }
 best_ms=999999 best_ours=999999
 for _ in 1 2 3; do
     t=$(seconds ms_round); best_ms=$(echo "if ($t < $best_ms) $t else $best_ms" | bc -l)

@@ -7,7 +7,7 @@ source "$(dirname "$0")/release.sh"
 pkgs=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
       wine wine64 fonts-wine fonts-liberation xvfb xauth imagemagick
       googletest mscompress mtools libmspack-dev util-linux bsdextrautils bc clang "$OW_CLANG_RT"
-      locales fonts-ipafont-gothic git procps $OW_WINDOW_MANAGER)
+      locales fonts-ipafont-gothic fonts-wqy-microhei git procps $OW_WINDOW_MANAGER)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -19,9 +19,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-# The Japanese, Traditional Chinese and Korean editions are tested under these
-# locales: Wine takes its code page from them, and without the locale it reads
-# its command line and file names as ASCII.
-for l in ja_JP zh_TW ko_KR; do
+# The Japanese, Simplified and Traditional Chinese, Korean and Russian editions
+# are tested under these locales: Wine takes its code page from them, and
+# without the locale it reads its command line and file names as ASCII. Their
+# drawing is checked in IPA Gothic (Japanese) and WenQuanYi Micro Hei (Chinese
+# and Korean); Cyrillic is in Wine's own fonts.
+for l in ja_JP zh_CN zh_TW ko_KR ru_RU; do
   locale -a | grep -qx "$l.utf8" || $SUDO localedef -i "$l" -f UTF-8 "$l.UTF-8"
 done

@@ -26,5 +26,8 @@ shot Done "Congratulations..." 5-done
 shot Failure "Warning..." 6-failure
 shot BadPath "Bad Path" 7-badpath
 shot Alert "Alert!" 8-alert
-# On a Japanese system (Wine's code page 932), a directory typed in Japanese.
+# On a Japanese, a Simplified Chinese and a Russian system (Wine's code pages
+# 932, 936 and 1251), a directory typed in the system's language.
 LANG=ja_JP.UTF-8 shot Installing "Installing..." 9-installing-ja 107 'c:\プラグイン\グソポソ\vxfilc32.8bf'
+LANG=zh_CN.UTF-8 shot Installing "Installing..." 10-installing-zh 107 'c:\插件\滤镜乗\vxfilc32.8bf'
+LANG=ru_RU.UTF-8 shot Installing "Installing..." 11-installing-ru 107 'c:\Плагины\Фильтры\vxfilc32.8bf'

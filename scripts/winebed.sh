@@ -240,7 +240,7 @@ run)
     # Such a start is tried once more, and said. OW_KILLED=1: the caller kills
     # the program itself.
     attempt() {
-        start=${EPOCHREALTIME/./}
+        start=${EPOCHREALTIME//[.,]/}
         if [ -n "${OW_SAYS:-}" ]; then
             out=$(mktemp) err=$(mktemp)
             timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}" >"$out" 2>"$err"
@@ -251,7 +251,7 @@ run)
             timeout -k 5 "$TIMEOUT" "$WINELOADER" "${args[@]}"
             rc=$? said=1
         fi
-        fast=$(( ${EPOCHREALTIME/./} - start < 2000000 ))
+        fast=$(( ${EPOCHREALTIME//[.,]/} - start < 2000000 ))
     }
     attempt
     if [ $rc -ne 0 ] && [ $rc -ne 124 ] && [ -z "${OW_KILLED:-}" ] && [ $fast = 1 ] &&

@@ -33,6 +33,12 @@ void CopyChars(char* dst, const char* src, int size) {
     dst[n] = '\0';
 }
 
+bool DoubleByteSystem() {
+    for (int b = 0x81; b <= 0xFE; b++)
+        if (IsDBCSLeadByte(BYTE(b))) return true;
+    return false;
+}
+
 void LowerLetters(char* text) {
     for (char* p = text; *p; p = NextChar(p))
         if (*p >= 'A' && *p <= 'Z') *p = char(*p - 'A' + 'a');

@@ -24,5 +24,7 @@ int WholeChars(const char* text, int max);
 void DropPartialChar(char* text);
 // Copies as many whole characters of src as dst, of size bytes, can hold.
 void CopyChars(char* dst, const char* src, int size);
+// Whether the system's code page has double-byte characters (932, 936, 949, 950).
+bool DoubleByteSystem();
 // Lowers A to Z in place; every other character stays as it is.
 void LowerLetters(char* text);

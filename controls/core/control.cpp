@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "chars.h"
 #include "controlmgr.h"
 #include "gdi.h"
 
@@ -93,9 +94,18 @@ int MyControlCtl::OnMessage(UINT, WPARAM, LPARAM, LRESULT*) { return 0; }
 
 char* MyControlCtl::pickOff(char* src, char delim, char* dst, int size) {
     int stored = 0;
+    bool full = false;
+    // Whole characters: a lead byte kept without its trail would take the
+    // terminator as its second byte.
     while (*src && *src != delim) {
-        if (stored < size - 2) dst[stored++] = *src;
-        src++;
+        char* next = NextChar(src);
+        int n = int(next - src);
+        full = full || stored + n > size - 2;
+        if (!full) {
+            CopyMemory(dst + stored, src, n);
+            stored += n;
+        }
+        src = next;
     }
     dst[stored] = '\0';
     return *src ? src + 1 : src;

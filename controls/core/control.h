@@ -50,8 +50,8 @@ public:
     // *result stored.
     virtual int OnMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-    // Copies the field up to delim (at most size - 2 characters) into dst and
-    // returns where the next field starts.
+    // Copies the field up to delim (the whole characters of it that take at
+    // most size - 2 bytes) into dst and returns where the next field starts.
     static char* pickOff(char* src, char delim, char* dst, int size);
     // WM_COMMAND to the parent: item id and code in wParam, value in lParam.
     void SendNotify(unsigned short code, unsigned short value);

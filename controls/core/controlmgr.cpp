@@ -10,12 +10,12 @@ MyControlMgr* ControlMgr = nullptr;
 MyControlMgr::MyControlMgr()
     : pAllocators(nullptr), nAllocators(0), nFontHeight(10),
       hLightGreyPen(nullptr), hDarkGreyPen(nullptr), hClientPen(nullptr),
-      hClientBrush(nullptr), hFont(nullptr), hDbcsFont(nullptr), pAnsiBuffer(nullptr), cbAnsiBuffer(255) {}
+      hClientBrush(nullptr), hFont(nullptr), hSystemSetFont(nullptr), pAnsiBuffer(nullptr), cbAnsiBuffer(255) {}
 
 MyControlMgr::~MyControlMgr() {
     free(pAllocators);
     free(pAnsiBuffer);
-    HGDIOBJ owned[] = {hLightGreyPen, hDarkGreyPen, hClientPen, hClientBrush, hFont, hDbcsFont};
+    HGDIOBJ owned[] = {hLightGreyPen, hDarkGreyPen, hClientPen, hClientBrush, hFont, hSystemSetFont};
     for (HGDIOBJ h : owned)
         if (h) DeleteObjectChecked(h);
 }
@@ -89,13 +89,14 @@ HFONT MyControlMgr::GetFont() {
 
 HFONT MyControlMgr::GetFontFor(const char* text) {
     const char* p = text;
-    while (*p && !IsDBCSLeadByte(static_cast<BYTE>(*p))) p++;
+    while (*p && static_cast<BYTE>(*p) < 0x80) p++;
     if (!*p) return GetFont();
     // The system font's character set is the code page's.
     LOGFONTA system;
-    if (!hDbcsFont && GetObjectA(GetStockObject(SYSTEM_FONT), sizeof system, &system))
-        hDbcsFont = CreateHeightFont("Helv", nFontHeight, system.lfCharSet);
-    return hDbcsFont ? hDbcsFont : GetFont();
+    if (!hSystemSetFont && GetObjectA(GetStockObject(SYSTEM_FONT), sizeof system, &system) &&
+        system.lfCharSet != ANSI_CHARSET)
+        hSystemSetFont = CreateHeightFont("Helv", nFontHeight, system.lfCharSet);
+    return hSystemSetFont ? hSystemSetFont : GetFont();
 }
 
 HFONT CreateHeightFont(const char* face, int height, BYTE charSet) {

@@ -19,7 +19,7 @@ public:
     HPEN hClientPen;
     HBRUSH hClientBrush;
     HFONT hFont;
-    HFONT hDbcsFont;                // the same in the code page's double-byte set
+    HFONT hSystemSetFont;           // the same in the code page's character set, where not ANSI
     char* pAnsiBuffer;
     int cbAnsiBuffer;               // capacity without the terminating zero
 
@@ -41,9 +41,10 @@ public:
     HPEN GetClientPen();
     HBRUSH GetClientBrush();
     HFONT GetFont();
-    // The font to draw text in: the shared one, but for a text that holds
-    // double-byte characters (a path typed on a Japanese, Chinese or Korean
-    // system) one of the system's character set, which has them.
+    // The font to draw text in: the shared one, but for a text beyond ASCII
+    // (a path typed in the user's own language) on a system whose character
+    // set is not ANSI, one of that set: Japanese, Chinese, Korean, Cyrillic,
+    // Greek... The same bytes are other letters in ANSI.
     HFONT GetFontFor(const char* text);
 
     void OemStringToAnsi(char* src, char* dst);

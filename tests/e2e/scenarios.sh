@@ -455,10 +455,11 @@ unc-left() {
 # A new directory on a share, typed with forward slashes: made, then filled.
 unc-create() { share; start nt351; installs '//localhost/share/made'; plug=$share/made plugins_installed; }
 
-# A directory named in the user's own language on the Japanese, Traditional
-# Chinese and Korean editions (Wine takes the code page from the locale): its
-# characters' second bytes are capitals, backslashes (inside the name and at
-# its end) and "|" (Korean has capitals only). Typed, proposed by the paint
+# A directory named in the user's own language on the Japanese, Simplified and
+# Traditional Chinese and Korean editions (Wine takes the code page from the
+# locale): its characters' second bytes are capitals, backslashes (inside the
+# name and at its end) and "|" (Korean has capitals only); and on a Russian
+# system, whose letters are single bytes beyond ASCII. Typed, proposed by the paint
 # program's settings, or the disk's own directory: every file goes into
 # exactly the directory named, and no other appears on C:.
 _own_language() {  # LOCALE CODEPAGE NAME typed|ini|disk
@@ -484,12 +485,16 @@ _own_language() {  # LOCALE CODEPAGE NAME typed|ini|disk
 own-language-932-typed() { _own_language ja_JP CP932 グソポソ typed; }
 own-language-932-ini() { _own_language ja_JP CP932 グソポソ ini; }
 own-language-932-disk() { _own_language ja_JP CP932 グソポソ disk; }
+own-language-936-typed() { _own_language zh_CN CP936 丱乗亅乗 typed; }
+own-language-936-ini() { _own_language zh_CN CP936 丱乗亅乗 ini; }
+own-language-936-disk() { _own_language zh_CN CP936 丱乗亅乗 disk; }
 own-language-950-typed() { _own_language zh_TW CP950 力功四功 typed; }
 own-language-950-ini() { _own_language zh_TW CP950 力功四功 ini; }
 own-language-950-disk() { _own_language zh_TW CP950 力功四功 disk; }
 own-language-949-typed() { _own_language ko_KR CP949 갂괔 typed; }
 own-language-949-ini() { _own_language ko_KR CP949 갂괔 ini; }
 own-language-949-disk() { _own_language ko_KR CP949 갂괔 disk; }
+own-language-1251-typed() { _own_language ru_RU CP1251 Плагины typed; }
 
 # Paths at the length limit: every file arrives, the names at the very limit
 # included; one character more is refused, and said.

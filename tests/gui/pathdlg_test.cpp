@@ -203,8 +203,30 @@ TEST_F(PathDialog, RejectedPathShowsBadPathAndReturnsToTheField) {
     EXPECT_EQ(focus, edit);
 }
 
+// One character of the system's own language: a double-byte one where the
+// code page has them, else a single byte beyond ASCII.
+std::string NativeChar() {
+    switch (GetACP()) {
+    case 932: return "\x83\x4F";  // グ
+    case 936: return "\x81\x4F";  // 丱
+    case 949: return "\x81\x41";  // 갂
+    case 950: return "\xA4\x4F";  // 力
+    case 1251: return "\xCF";      // П
+    default: return "\xE9";        // é
+    }
+}
+std::string Repeated(const std::string& s, int n) {
+    std::string r;
+    while (n-- > 0) r += s;
+    return r;
+}
+
+// A directory too long for the plug-ins is refused, and the limit said as it
+// is counted: in bytes where a character can take two.
 TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
-    std::string dir = "c:\\owtest\\" + std::string(140, 'd');
+    bool dbcs = IsDBCSLeadByte(BYTE(NativeChar()[0]));
+    // 123 bytes where a character takes two, 63 characters; else 150.
+    std::string dir = "c:\\" + Repeated(NativeChar(), dbcs ? 60 : 147);
     AlertWatch watch;
     bool stillOpen = false;
     Run([&](HWND dlg) {
@@ -218,7 +240,38 @@ TEST_F(PathDialog, OverlongPathIsRefusedWithAMessage) {
     auto seen = watch.Seen();
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].text.find("is too long"), std::string::npos) << seen[0].text;
+    EXPECT_NE(seen[0].text.find(dbcs ? "at most 114 bytes" : "at most 114 characters"), std::string::npos)
+        << seen[0].text;
     EXPECT_FALSE(validdir(dir.c_str()));  // nothing made
+}
+
+// A pick too long for the dialog's buffer is forgotten, with a word, never cut:
+// a dialog that counts the buffer in characters fills it in bytes, and where
+// a character takes two it returns the pick cut, without its end.
+TEST_F(PathDialog, ABrowsedPathTooLongForTheBufferIsForgottenNotCut) {
+    // 80 characters: 160 bytes where each takes two, more than the buffer's
+    // 159; else 160 letters (each as long on the host's disk as on Windows).
+    bool dbcs = IsDBCSLeadByte(BYTE(NativeChar()[0]));
+    std::string dir = "C:\\" + (dbcs ? Repeated(NativeChar(), 80) : std::string(160, 'x'));
+    ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    std::string pick = dir + "\\any.8bf", shown;
+    AlertWatch watch;
+    Run([&](HWND dlg) {
+        Type(dlg, IDC_PATH_EDIT, "C:\\owtest");
+        Press(dlg, IDC_BROWSE);
+        HWND open = WaitWindow("Plug-in's directory...");
+        ASSERT_NE(open, nullptr);
+        HWND name = GetDlgItem(open, 0x47C) ? GetDlgItem(open, 0x47C) : GetDlgItem(open, 0x480);
+        SetWindowTextA(name, pick.c_str());
+        PostMessageA(open, WM_COMMAND, IDOK, 0);
+        WaitUntil([&] { return !IsWindow(open); });
+        shown = ItemText(dlg, IDC_PATH_EDIT);
+        Press(dlg, IDCANCEL);
+    });
+    RemoveDirectoryA(dir.c_str());
+    EXPECT_EQ(shown, "C:\\owtest");
+    for (const SeenAlert& a : watch.Seen())
+        EXPECT_NE(a.text.find("is too long"), std::string::npos) << a.text;
 }
 
 // Browse, then Cancel: the next Browse still starts in the folder picked last.

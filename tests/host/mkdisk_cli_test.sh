@@ -19,6 +19,14 @@ out=$("$mkdisk" --setup "$work/setup.exe" "$work/payload" "$work/disk") || fail 
 [ "$(ls "$work/disk" | wc -l)" -eq 14 ] || fail "14 files expected on the disk"
 echo "$out" | grep -qE '^vxfila32\._bf +100000 -> +[0-9]+ bytes +[0-9.]+%$' || fail "a line per file: $out"
 head -c 10 "$work/disk/msvcrt20._ll" | tail -c 1 | grep -q l || fail "last name character of msvcrt20.dll"
+# One file compressed by its own name: its last character, or none when that
+# character takes several bytes (UTF-8).
+for name in plug.8bf plugé; do
+    cp "$work/payload/vxfila32._bf" "$work/$name"
+    "$mkdisk" --compress "$work/$name" "$work/$name.sz" >/dev/null || fail "--compress $name"
+done
+[ "$(od -An -tx1 -j9 -N1 "$work/plug.8bf.sz")" = " 66" ] || fail "last character of plug.8bf: $(od -An -tx1 -j9 -N1 "$work/plug.8bf.sz")"
+[ "$(od -An -tx1 -j9 -N1 "$work/plugé.sz")" = " 00" ] || fail "last character of plugé: $(od -An -tx1 -j9 -N1 "$work/plugé.sz")"
 dates() { stat -c '%Y %n' "$@" | sed "s|$work/[a-z]*/||"; }
 [ "$(dates "$work"/disk/{msvcrt20._ll,vxfila32._bf,setup.exe})" = \
   "$(printf '1600000001 msvcrt20._ll\n1700000000 vxfila32._bf\n1600000001 setup.exe')" ] ||

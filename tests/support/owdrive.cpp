@@ -13,7 +13,7 @@
 //                                         caption of the program's dialog in front once it is
 //                                         up and painted
 //   owdrive text CAPTION ID               print the text of item ID
-//   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing would
+//   owdrive settext CAPTION ID TEXT       put TEXT into item ID, as typing (or the program) would
 //   owdrive progress CAPTION ID           ask progress graph ID its position until the
 //                                         window goes; print the positions seen
 //   owdrive clickonfile CAPTION ID PATTERN  click item ID as soon as a file matching
@@ -60,6 +60,18 @@ static std::string Text(HWND dlg, int id) {
         shown += *p;
     }
     return shown;
+}
+
+// A text as item id takes it to show it as given: the program's text
+// controls take OEM text with each "&" doubled, as the program gives them.
+static std::string ItemText(HWND dlg, int id, const char* shown) {
+    char cls[32] = "";
+    GetClassNameA(GetDlgItem(dlg, id), cls, sizeof cls);
+    if (strncmp(cls, "OrbWeave", 8) != 0) return shown;
+    std::string oem(strlen(shown) + 1, '\0'), text;
+    CharToOemA(shown, &oem[0]);
+    for (const char* p = oem.c_str(); *p; p++) text += *p == '&' ? "&&" : std::string(1, *p);
+    return text;
 }
 
 static BOOL CALLBACK PrintCaption(HWND hwnd, LPARAM) {
@@ -252,7 +264,7 @@ int main(int argc, char** argv) {
         printf("%s\n", Text(hwnd, id).c_str());
         return 0;
     }
-    if (!strcmp(verb, "settext") && argc > 4) return SetDlgItemTextA(hwnd, id, argv[4]) ? 0 : 1;
+    if (!strcmp(verb, "settext") && argc > 4) return SetDlgItemTextA(hwnd, id, ItemText(hwnd, id, argv[4]).c_str()) ? 0 : 1;
     if (!strcmp(verb, "clickonfile") && argc > 4) return WaitForFile(hwnd, argv[4]) && ClickItem(hwnd, id) ? 0 : 1;
     if (!strcmp(verb, "pixels") && argc > 4) {
         // The program is busy with that file: it paints nothing meanwhile.

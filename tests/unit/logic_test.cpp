@@ -149,12 +149,12 @@ TEST(Temporaries, OnlyNamesTheCopyCouldHaveMade) {
 }
 
 TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
-    // 127 characters at most, with a backslash and a 12-character name.
+    // 127 characters at most, with a backslash and a 12-character name; the
+    // directory is given with its backslash.
     for (int sources = 0; sources < 2; sources++) {
         std::string dir = "c:\\" + std::string(127 - 1 - 12 - 3, 'a');
-        EXPECT_TRUE(DirFits(dir.c_str(), sources));
         EXPECT_TRUE(DirFits((dir + "\\").c_str(), sources));
-        EXPECT_FALSE(DirFits((dir + "a").c_str(), sources));
+        EXPECT_FALSE(DirFits((dir + "a\\").c_str(), sources));
     }
 }
 

@@ -31,6 +31,7 @@ void Usage(FILE* to) {
             "as PAYLOAD_DIR; then nothing is written.\n"
             "\n"
             "--compress  compresses one file; the header keeps INPUT's last character\n"
+            "            (none when that character takes several bytes)\n"
             "--compress-exhaustive  the same, searching every earlier match (slow; a check)\n"
             "--sample    writes a sample payload (stand-in files, marked as such), dated\n"
             "            SOURCE_DATE_EPOCH (seconds since 1970), which must be set\n"
@@ -157,9 +158,11 @@ int main(int argc, char** argv) {
     }
     if (args.size() == 3 && (args[0] == "--compress" || args[0] == "--compress-exhaustive")) {
         const std::string& path = args[1];
+        // The header holds one byte: a name ending in a character of several
+        // bytes (UTF-8) has none to keep there, and keeps none.
+        char last = path.empty() || static_cast<unsigned char>(path.back()) >= 0x80 ? 0 : path.back();
         Input in;
-        return ReadInput(path, &in) &&
-                       CompressFile(in, args[2], path.empty() ? 0 : path.back(), path.c_str(), args[0] != "--compress")
+        return ReadInput(path, &in) && CompressFile(in, args[2], last, path.c_str(), args[0] != "--compress")
                    ? 0
                    : 1;
     }
