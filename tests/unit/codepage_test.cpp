@@ -81,6 +81,14 @@ std::string FoundFromDeep(const char* in) {
     RemoveDirectoryA(made.c_str());
     return result;
 }
+// What a template field of 63 bytes keeps after 60 letters: whole characters
+// only, at most 61 bytes.
+std::string Picked(const char* in) {
+    std::string text = std::string(60, 'a') + in + ",next";
+    char field[63];
+    MyControlCtl::pickOff(&text[0], ',', field, sizeof field);
+    return std::string(field).substr(60);
+}
 // What fits in four bytes, shown by a text control or read back from one.
 std::string Shown(const char* in) {
     char b[4];
@@ -150,6 +158,9 @@ TEST(CodePages, PathsAreWalkedByCharacter) {
         {932, ReadBack, GU SO PO, GU},
         {936, ReadBack, CHENG GUAN, CHENG},
         {950, ReadBack, LI GONG, LI},
+        {932, Picked, GU, ""},
+        {936, Picked, CHENG, ""},
+        {1252, Picked, GU, "\x83"},
         {932, FoundFromDeep, "c:\\windows", "found"},
         {936, FoundFromDeep, "c:\\windows", "found"},
         {1252, ReadBack, GU SO PO, "\x83O\x83"},
