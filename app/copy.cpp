@@ -6,6 +6,7 @@
 #include "alert.h"
 #include "compat.h"
 #include "dialogs.h"
+#include "sums.h"
 #include "szdd.h"
 
 int MapLZError(int code) {
@@ -13,14 +14,15 @@ int MapLZError(int code) {
     case LZERROR_GLOBLOCK: return LZERROR_GLOBALLOC;  // both are "Insufficient memory"
     case LZERROR_BADINHANDLE:
     case LZERROR_WRITE:
-    case LZERROR_GLOBALLOC: return code;
+    case LZERROR_GLOBALLOC:
+    case kDiskDamaged: return code;
     default: return LZERROR_READ;  // shown as an internal error
     }
 }
 
 int LZErrorText(int code, const char* name, char* message) {
     int mapped = MapLZError(code);
-    char format[48] = "";
+    char format[96] = "";
     LoadStringA(ghInst, LOWORD(mapped), format, sizeof format - 1);
     char shown[160];  // with the longest format, within the message
     ControlText(name, shown, sizeof shown);
@@ -75,6 +77,53 @@ static void TakeDate(const char* source, const char* dest) {
     CloseHandle(dst);
 }
 
+// The disk's list of sums, or -1 entries while there is none.
+static DiskSum gSums[32];
+static int gSumCount = -1;
+
+int LoadDiskSums(const char* sourceDir) {
+    ForgetDiskSums();
+    char path[MAX_PATH];
+    if (lstrlenA(sourceDir) + lstrlenA(kSumsName) >= MAX_PATH) return -1;
+    lstrcpyA(path, sourceDir);
+    lstrcatA(path, kSumsName);
+    QuietDriveProbe quiet;
+    HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_FILE_NOT_FOUND ? 0 : -1;
+    char text[kSumsMaxBytes + 1];
+    DWORD got = 0;
+    BOOL read = ReadFile(h, text, sizeof text, &got, nullptr);
+    CloseHandle(h);
+    int count = read && got <= DWORD(kSumsMaxBytes) ? ParseSums(text, got, gSums, 32) : -1;
+    if (count < 0) return -1;
+    gSumCount = count;
+    return 1;
+}
+
+void ForgetDiskSums() { gSumCount = -1; }
+
+// Whether temp, expanded from source, is what the disk's list says source
+// expands to: its size, then its CRC-32, read back from where it was written.
+// A file the list does not name is not of this disk. True with no list.
+static bool AsListed(const char* source, const char* temp, LONG size) {
+    if (gSumCount < 0) return true;
+    const char* slash = LastCharOf(const_cast<char*>(source), '\\');
+    const DiskSum* sum = FindSum(gSums, gSumCount, slash ? slash + 1 : source);
+    if (!sum || sum->size != DWORD(size)) return false;
+    HANDLE h = CreateFileA(temp, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    static char block[65536];  // few large reads; kept off the stack
+    DWORD got = 0, total = 0;
+    uint32_t crc = 0;
+    while (ReadFile(h, block, sizeof block, &got, nullptr) && got) {
+        crc = Crc32(crc, block, got);
+        total += got;
+    }
+    CloseHandle(h);
+    return total == sum->size && crc == sum->crc;
+}
+
 int MyLZCopy(const char* source, const char* dest) {
     char failed[MAX_PATH];
     int code = ExpandFile(source, dest, failed);
@@ -127,6 +176,7 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
         long long expected = PromisedSize(source);
         if (expected < 0) error = LZERROR_BADINHANDLE;
         else if (copied != expected) error = ShortCopyError(expected, copied, KnownFreeBytes(dir));
+        else if (!AsListed(source, temp, copied)) error = kDiskDamaged;
         else {
             TakeDate(source, temp);
             if (!ReplaceWith(temp, dest)) {
@@ -135,6 +185,10 @@ int ExpandFile(const char* source, const char* dest, char* failed) {
             }
         }
     }
+    // A source that does not expand as it should (its stream or header
+    // broken, short or long of what it promises) is, where the disk lists its
+    // files, a damaged disk: said so, with the file.
+    if ((error == LZERROR_READ || error == LZERROR_UNKNOWNALG) && gSumCount >= 0) error = kDiskDamaged;
     if (error) {
         DeleteFileA(temp);
         return Failed(error, named, failed);

@@ -10,6 +10,17 @@ int MyLZCopy(const char* source, const char* dest);
 // The same with no window: 1, or the LZ library's negative code (unmapped)
 // with the name it concerns in failed (MAX_PATH bytes; empty when none does).
 int ExpandFile(const char* source, const char* dest, char* failed);
+// A file expanded whole that is not what the disk's list of sums says it
+// expands to: said as a damaged disk, with the file's name.
+const int kDiskDamaged = -10;
+// Reads the disk's list of sums (filesums.txt in sourceDir, which ends in a
+// backslash): from then on every file expanded is checked against it before
+// it is put in place. 1 when read; 0 when the disk has none, and then nothing
+// is checked (a disk made before the list); -1 when it is there but damaged
+// or cannot be read, and then nothing may be installed from the disk.
+int LoadDiskSums(const char* sourceDir);
+// Forgets the list: nothing is checked.
+void ForgetDiskSums();
 // Shows the message for an LZ library error and returns the code as mapped.
 int ShowLZError(int code, const char* name);
 // That message, into 256 bytes; returns the code as mapped.

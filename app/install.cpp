@@ -12,6 +12,7 @@
 #include "pathdlg.h"
 #include "platformdlg.h"
 #include "presses.h"
+#include "sums.h"
 #include "resource.h"
 
 // Tells the user that a directory's path is too long for the path buffers.
@@ -88,6 +89,13 @@ int Install(HWND hwndMain) {
         gfAbort = 1;
     }
 
+    // A disk with a list of what its files expand to has every file checked
+    // against it; a damaged list stops the installation before it starts.
+    if (!gfAbort && LoadDiskSums(sourceDir) < 0) {
+        char list[PATH_BUFFER];
+        if (JoinPath(list, sourceDir, kSumsName)) ShowLZError(kDiskDamaged, list);
+        gfAbort = 1;
+    }
     if (!gfAbort) {
         char systemDir[PATH_BUFFER];
         RemoveStaleTemporaries(pluginDir);

@@ -30,3 +30,4 @@
 #define IDS_LZ_DISK_FULL    65532
 #define IDS_LZ_NO_MEMORY    65531
 #define IDS_LZ_CANNOT_OPEN  65535
+#define IDS_DISK_DAMAGED    65526  // kDiskDamaged (-10), as the LZ codes

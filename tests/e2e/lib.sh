@@ -83,9 +83,25 @@ noise() {  # SIZE NAME...: NAME is the disk's name, its payload in $work
     for name in "$@"; do
         head -c "$size" /dev/urandom >"$work/$name" && touch -r "$disk/$name" "$work/$name"  # as released
         "$mkdisk" --compress "$work/$name" "$disk/$name" >/dev/null
+        resum "$name"
     done
 }
 slow() { noise 4000000 "$@"; }
+# The CRC-32 and size of a file, as gzip's trailer keeps them: "crc size", in hexadecimal.
+crc32_of() { gzip -c "$1" | tail -c 8 | od -An -tx4 | awk '{ print $1, $2 }'; }
+# The disk's list of sums told of NAME's payload in $work, as mkdisk lists a
+# file, with its last line (the CRC-32 of the lines above) made anew.
+resum() {  # NAME
+    local list=$disk/filesums.txt crc size
+    [ -f "$list" ] || return 0
+    read -r crc size < <(crc32_of "$work/$1")
+    touch -r "$list" "$work/list-dated"
+    sed -i "s/^$1 .*/$1 $((16#$size)) $crc\r/" "$list"
+    head -n -1 "$list" >"$work/list-head"
+    read -r crc size < <(crc32_of "$work/list-head")
+    { cat "$work/list-head"; printf 'end %s\r\n' "$crc"; } >"$list"
+    touch -r "$work/list-dated" "$list"
+}
 # What a file must be once installed: the payload it was compressed from.
 expected() { if [ -e "$work/$1" ]; then echo "$work/$1"; else echo "$payload/$1"; fi; }
 # The paint program's setting, in the Windows directory.

@@ -313,18 +313,51 @@ _bad_source() {  # ALERT
     no_temporaries "$plug"
 }
 missing() { rm "$disk/vxfilc32._bf"; _bad_source 'Cannot open "c:\disk\vxfilc32._bf"'; }  # i686
-corrupt() { truncate -s 20000 "$disk/vxfilc32._bf"; _bad_source 'Internal error (-3)'; }
+# Cut short, on a disk without a list of sums: the library's own error.
+corrupt() { rm "$disk/filesums.txt"; truncate -s 20000 "$disk/vxfilc32._bf"; _bad_source 'Internal error (-3)'; }
 # A source that expands whole but shorter than its header promises, onto a
 # drive whose free space cannot be read (C: answers no such query, as some
-# network file systems): that says nothing of a full disk.
+# network file systems): that says nothing of a full disk; the disk is damaged.
 promised-more() {
     local file=$disk/vxfilc32._bf size
     size=$(od -An -tu4 -j10 -N4 "$file")
     touch -r "$file" "$work/dated"
     perl -e 'print pack("V", shift)' $((size + 1000)) | dd of="$file" bs=1 seek=10 conv=notrunc status=none
     touch -r "$work/dated" "$file"  # as released
-    LD_PRELOAD=$nostatfs OW_NOSTATFS=$(realpath "$C") _bad_source 'Internal error (-3)'
+    LD_PRELOAD=$nostatfs OW_NOSTATFS=$(realpath "$C") _bad_source "$(_damaged vxfilc32._bf)"
 }
+# A damaged disk is never installed silently: one byte changed in the middle
+# of a compressed plug-in, or of the runtime, expands without an error into a
+# file that is not the one the disk was made with. It is not put in place, and
+# the disk's list of what each file expands to says so. A damaged list itself
+# stops the installation before any file; a disk without a list installs as
+# disks did before it.
+_flip() {  # FILE: the byte in its middle, every bit of it changed; its date kept
+    local at=$(( $(stat -c %s "$1") / 2 )) byte
+    byte=$(od -An -tu1 -j"$at" -N1 "$1")
+    touch -r "$1" "$work/dated"
+    printf "\\x$(printf %02x $((byte ^ 255)))" | dd of="$1" bs=1 seek="$at" conv=notrunc status=none
+    touch -r "$work/dated" "$1"
+}
+_damaged() { printf 'The disk is damaged: "c:\\disk\\%s" is not as it was made. Nothing of it was installed.' "$1"; }
+damaged-plugin() { _flip "$disk/vxfilc32._bf"; _bad_source "$(_damaged vxfilc32._bf)"; }
+damaged-runtime() {  # i686
+    _flip "$disk/msvcrt20._ll"
+    start nt351
+    copy_fails "$(_damaged msvcrt20._ll)"
+    absent "$sys/msvcrt20.dll"
+    absent "$plug/vxfila32.8bf"
+    no_temporaries "$sys"
+}
+damaged-list() {
+    sed -i 's/^vxfild32._bf 100000 /vxfild32._bf 100001 /' "$disk/filesums.txt"
+    start nt351
+    install
+    expect_alert "Orb Weave 2.0 Setup" "$(_damaged filesums.txt)"
+    expect_failure
+    [ -z "$(ls -A "$plug" 2>/dev/null)" ] || fail "installed from a damaged disk: $(ls -A "$plug")"
+}
+no-list() { rm "$disk/filesums.txt"; start nt351; installs; plugins_installed; }
 source-directory() {
     rm "$disk/vxfila32._bf" && mkdir "$disk/vxfila32._bf"
     start nt351

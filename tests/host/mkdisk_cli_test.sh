@@ -16,7 +16,7 @@ echo 'MZ fake' >"$work/setup.exe"
 # Each file as its payload file is dated, to the second: the release, not the build.
 touch -d @1600000001 "$work/payload/msvcrt20._ll" "$work/setup.exe"
 out=$("$mkdisk" --setup "$work/setup.exe" "$work/payload" "$work/disk") || fail "disk layout"
-[ "$(ls "$work/disk" | wc -l)" -eq 14 ] || fail "14 files expected on the disk"
+[ "$(ls "$work/disk" | wc -l)" -eq 15 ] || fail "15 files expected on the disk"
 echo "$out" | grep -qE '^vxfila32\._bf +100000 -> +[0-9]+ bytes +[0-9.]+%$' || fail "a line per file: $out"
 head -c 10 "$work/disk/msvcrt20._ll" | tail -c 1 | grep -q l || fail "last name character of msvcrt20.dll"
 # One file compressed by its own name: its last character, or none when that
@@ -44,12 +44,23 @@ for payload in disk both; do
     [ "$(ls -l --time-style=+%s "$work/d2")" = "$before" ] || fail "$payload as payload: written"
 done
 
-# The floppy image: 14 files under 8.3 names in upper case, the label, the bytes.
+# The list of what each file expands to: a line per file, as gzip finds its
+# size and CRC-32, and its own last line; dated as the newest file.
+for f in msvcrt20._ll vxfila32._bf; do
+    read -r crc size < <(gzip -c "$work/payload/$f" | tail -c 8 | od -An -tx4)
+    grep -qx "$f $((16#$size)) $crc"$'\r' "$work/disk/filesums.txt" || fail "$f in the list: $(cat "$work/disk/filesums.txt")"
+done
+read -r crc size < <(head -n -1 "$work/disk/filesums.txt" | gzip -c | tail -c 8 | od -An -tx4)
+[ "$(tail -n 1 "$work/disk/filesums.txt")" = "end $crc"$'\r' ] || fail "the list's last line: $(tail -n 1 "$work/disk/filesums.txt")"
+[ "$(stat -c %Y "$work/disk/filesums.txt")" = 1700000000 ] || fail "the list is dated $(stat -c %Y "$work/disk/filesums.txt")"
+
+# The floppy image: 15 files under 8.3 names in upper case, the label, the bytes.
 floppy=$(dirname "$0")/../../tools/mkdisk/mkfloppy.sh
 MKDISK=$mkdisk "$floppy" "$work/disk" "$work/a.img" >/dev/null || fail "floppy image"
 [ "$(stat -c %s "$work/a.img")" -eq 1474560 ] || fail "a 1.44 MB image"
 names=$(mdir -i "$work/a.img" -b :: | tr -d '\r')
-[ "$(echo "$names" | wc -l)" -eq 14 ] && echo "$names" | grep -qx '::/VXFILA32._BF' || fail "image names: $names"
+[ "$(echo "$names" | wc -l)" -eq 15 ] && echo "$names" | grep -qx '::/VXFILA32._BF' &&
+    echo "$names" | grep -qx '::/FILESUMS.TXT' || fail "image names: $names"
 mdir -i "$work/a.img" :: | grep -q "Volume in drive : is ORBWEAVE" || fail "volume label"
 mcopy -i "$work/a.img" ::/MSVCRT20._LL - | cmp -s - "$work/disk/msvcrt20._ll" || fail "image bytes"
 # The files' dates, in FAT's two-second steps; the same bytes from the same disk.

@@ -9,6 +9,7 @@
 #include "copy.h"
 #include "filetable.h"
 #include "pathdlg.h"
+#include "sums.h"
 
 namespace {
 
@@ -156,6 +157,48 @@ TEST(FreeSpace, DirectoriesMustLeaveRoomForTheLongestNameOpenFileTakes) {
         EXPECT_TRUE(DirFits((dir + "\\").c_str(), sources));
         EXPECT_FALSE(DirFits((dir + "a\\").c_str(), sources));
     }
+}
+
+TEST(DiskSums, TheCrcIsZips) { EXPECT_EQ(Crc32(0, "123456789", 9), 0xCBF43926u); }
+
+// A list as mkdisk writes it, its last line the CRC-32 of the lines before;
+// then the same with one thing wrong, each of which makes it no list.
+TEST(DiskSums, AListReadsWholeOrNotAtAll) {
+    auto list = [](const std::string& lines, const std::string& after = "") {
+        char end[32];
+        snprintf(end, sizeof end, "end %08x\r\n", unsigned(Crc32(0, lines.data(), unsigned(lines.size()))));
+        return lines + end + after;
+    };
+    const std::string good = "; a comment\r\nmsvcrt20._ll 100000 4500b7b3\r\nvxfila32._bf 7 0000000A\r\n";
+    const struct {
+        const char* what;
+        std::string text;
+        int count;
+    } rows[] = {
+        {"as written", list(good), 2},
+        {"with Unix line ends", list("vxfila32._bf 7 a\n"), 1},
+        {"a character changed after its CRC was taken", list(good).replace(20, 1, "2"), -1},
+        {"no last line", good, -1},
+        {"a line after the last", list(good, "x 1 1\r\n"), -1},
+        {"the last line without its end", list(good).substr(0, list(good).size() - 2), -1},
+        {"a name longer than 8.3", list("vxfila32._bfx 7 a\r\n"), -1},
+        {"a size that is no number", list("vxfila32._bf 7x a\r\n"), -1},
+        {"a CRC of more than 32 bits", list("vxfila32._bf 7 100000000\r\n"), -1},
+        {"a field missing", list("vxfila32._bf 7\r\n"), -1},
+        {"more entries than there is room for", list(good + good), -1},
+    };
+    for (const auto& r : rows) {
+        DiskSum sums[3];
+        EXPECT_EQ(ParseSums(r.text.data(), unsigned(r.text.size()), sums, 3), r.count) << r.what;
+    }
+    DiskSum sums[2];
+    std::string text = list(good);
+    ASSERT_EQ(ParseSums(text.data(), unsigned(text.size()), sums, 2), 2);
+    const DiskSum* found = FindSum(sums, 2, "VXFILA32._BF");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(found->size, 7u);
+    EXPECT_EQ(found->crc, 10u);
+    EXPECT_EQ(FindSum(sums, 2, "vxfila32._b"), nullptr);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "filetable.h"
+#include "sums.h"
 #include "szdd.h"
 
 namespace {
@@ -27,6 +28,8 @@ void Usage(FILE* to) {
             "uncompressed, under the name it has on the disk (msvcrt20._ll, vxfila32._bf, ...);\n"
             "the header keeps the last character of its installed name. Each compressed file\n"
             "gets its payload file's last-write time, which setup.exe gives the installed file.\n"
+            "The disk also gets %s: each file's size and CRC-32 once expanded, which\n"
+            "setup.exe checks before it puts a file in place (dated as the newest file).\n"
             "A payload file that is already compressed (SZDD) is refused, and so is DISK_DIR\n"
             "as PAYLOAD_DIR; then nothing is written.\n"
             "\n"
@@ -44,7 +47,7 @@ void Usage(FILE* to) {
             "\n"
             "Exit codes: 0 done, 1 a file is missing, unreadable, unwritable, already\n"
             "compressed or too large for LZ32 (2 GB - 1 at most), 2 bad command line.\n",
-            gFiles);
+            gFiles, kSumsName);
 }
 
 bool ReadFile(const std::string& path, std::vector<uint8_t>* data, timespec* written = nullptr) {
@@ -107,6 +110,23 @@ bool CompressFile(const Input& in, const std::string& out, char lastChar, const 
     double ratio = in.data.empty() ? 100.0 : 100.0 * double(packed.size()) / double(in.data.size());
     printf("%-14s %10zu -> %10zu bytes  %5.1f%%\n", label, in.data.size(), packed.size(), ratio);
     return true;
+}
+
+// The disk's list of what each file expands to (disk/sums.h), in the order
+// of the file table, with DOS line ends for the people who read it there.
+std::string SumsText(const std::vector<Input>& inputs) {
+    std::string text = "; Orb Weave 2.0 distribution disk: what each file expands to.\r\n"
+                       "; name, size in bytes, CRC-32 (hexadecimal)\r\n";
+    char line[64];
+    for (int i = 0; i < gFiles; i++) {
+        const std::vector<uint8_t>& data = inputs[i].data;
+        snprintf(line, sizeof line, "%s %zu %08x\r\n", gCopy[i].pszSource, data.size(),
+                 unsigned(Crc32(0, data.data(), unsigned(data.size()))));
+        text += line;
+    }
+    text += "; the CRC-32 of the lines above\r\n";
+    snprintf(line, sizeof line, "end %08x\r\n", unsigned(Crc32(0, text.data(), unsigned(text.size()))));
+    return text + line;
 }
 
 bool SameDirectory(const std::string& a, const std::string& b) {
@@ -209,9 +229,16 @@ int main(int argc, char** argv) {
         if (!WriteFile(disk + "/setup.exe", exe.data, exe.written)) return 1;
         printf("%-14s %10zu bytes\n", "setup.exe", exe.data.size());
     }
+    timespec newest = {0, 0};
     for (int i = 0; i < gFiles; i++) {
         const char* dest = gCopy[i].pszDest;
         ok &= CompressFile(inputs[i], disk + "/" + gCopy[i].pszSource, dest[strlen(dest) - 1], gCopy[i].pszSource);
+        const timespec& t = inputs[i].written;
+        if (t.tv_sec > newest.tv_sec || (t.tv_sec == newest.tv_sec && t.tv_nsec > newest.tv_nsec)) newest = t;
     }
+    // The list is of this release: dated as its newest file.
+    std::string sums = SumsText(inputs);
+    ok &= WriteFile(disk + "/" + kSumsName, std::vector<uint8_t>(sums.begin(), sums.end()), newest);
+    printf("%-14s %10zu bytes\n", kSumsName, sums.size());
     return ok ? 0 : 1;
 }

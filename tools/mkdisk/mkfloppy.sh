@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # mkfloppy.sh DISK_DIR IMAGE [LABEL]: writes a 1.44 MB FAT12 floppy image of a
-# distribution disk laid out by mkdisk: SETUP.EXE and the files of the file
-# table, under their 8.3 names in upper case, with a volume label. Made with
+# distribution disk laid out by mkdisk: SETUP.EXE, the files of the file
+# table and their list of sums, under their 8.3 names in upper case, with a
+# volume label. Made with
 # Debian's mtools. A disk whose files do not fit is refused, with the sizes.
 set -euo pipefail
 [ $# -ge 2 ] || { echo "usage: mkfloppy.sh DISK_DIR IMAGE [LABEL]" >&2; exit 2; }
 disk=$1 image=$2 label=${3:-ORBWEAVE}
 mkdisk=${MKDISK:-$(dirname "$0")/../../build/host/mkdisk}
 names=(setup.exe $("$mkdisk" --names))
+# The list of what each file expands to, where mkdisk wrote one.
+[ -f "$disk/filesums.txt" ] && names+=(filesums.txt)
 
 # 2,880 sectors of 512 bytes: 1 boot sector, two FATs of 9, a root directory of
 # 14 (224 entries); what is left holds files, a whole sector per started one.
