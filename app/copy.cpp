@@ -113,7 +113,7 @@ static bool AsListed(const char* source, const char* temp, LONG size) {
     HANDLE h = CreateFileA(temp, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN,
                            nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
-    static char block[65536];  // few large reads; kept off the stack
+    char block[32768];
     DWORD got = 0, total = 0;
     uint32_t crc = 0;
     while (ReadFile(h, block, sizeof block, &got, nullptr) && got) {
