@@ -4,6 +4,13 @@
 #include "resource.h"
 
 INT_PTR ShowAlertStr(const char* text) {
+    if (gfQuiet) {
+        // Nobody to answer it: the installation ends, and its exit code says
+        // why (the caller gave the reason, when it has one of its own).
+        EndsWith(EXIT_NOT_INSTALLED);
+        gfAbort = 1;
+        return IDOK;
+    }
     Init_Controls();
     // A thread that is not in front has no focus: the alert is then owned by
     // the program's window in front, so that it is never left unowned under it.

@@ -36,6 +36,7 @@ int LZErrorText(int code, const char* name, char* message) {
 int ShowLZError(int code, const char* name) {
     char message[256];
     int mapped = LZErrorText(code, name, message);
+    EndsWith(mapped == LZERROR_WRITE ? EXIT_DISK_FULL : mapped == kDiskDamaged ? EXIT_DAMAGED : EXIT_NOT_INSTALLED);
     ShowAlertStr(message);
     return mapped;
 }

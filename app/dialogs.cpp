@@ -18,6 +18,12 @@ HWND ghMain = nullptr;
 HWND ghStatus = nullptr;
 int gfAbort = 0;
 int gfCopying = 0;
+int gfQuiet = 0;
+int gExitCode = EXIT_INSTALLED;
+
+void EndsWith(int code) {
+    if (gExitCode == EXIT_INSTALLED) gExitCode = code;
+}
 
 static int gControlsRef = 0;
 

@@ -11,6 +11,22 @@ extern HWND ghMain;       // the main window
 extern HWND ghStatus;     // the modeless progress dialog, or null
 extern int gfAbort;       // ends the copy loop
 extern int gfCopying;     // files are being put in place: a shutdown must wait
+extern int gfQuiet;       // -q: nothing asks the user; the exit code says how it ended
+
+// How a quiet installation ended: its exit code (README, "Command-line switches").
+enum {
+    EXIT_INSTALLED = 0,
+    EXIT_NOT_INSTALLED = 1,  // cancelled, or a file could not be read or written
+    EXIT_BAD_PATH = 2,       // the plug-in directory does not exist and cannot be made
+    EXIT_TOO_LONG = 3,       // a directory's path is too long
+    EXIT_DISK_FULL = 4,
+    EXIT_DAMAGED = 5,        // the disk is damaged
+    EXIT_RUNNING = 6,        // another setup is running
+    EXIT_BAD_SWITCH = 7,     // a -d without a directory
+};
+extern int gExitCode;
+// Records why the installation ends: the first reason given stands.
+void EndsWith(int code);
 
 // Removes and dispatches every waiting message. A WM_QUIT is put back for the
 // main loop, and sets gfAbort: the sequence must end.

@@ -16,7 +16,10 @@
 #include "resource.h"
 
 // Tells the user that a directory's path is too long for the path buffers.
-static void TooLong(const char* dir) { ShowAlertFormatted(IDS_DIR_TOO_LONG, dir); }
+static void TooLong(const char* dir) {
+    EndsWith(EXIT_TOO_LONG);
+    ShowAlertFormatted(IDS_DIR_TOO_LONG, dir);
+}
 
 // dir + name into out (PATH_BUFFER bytes); false, with the alert shown, when
 // it would not fit.
@@ -73,13 +76,23 @@ static bool ForcedCopy(const char* source, const char* dest) {
 int Install(HWND hwndMain) {
     char pluginDir[PATH_BUFFER] = "", sourceDir[PATH_BUFFER] = "";
     PressFilter presses;
-    if (ShowModalDialog("Welcome", GenericDlgProc, hwndMain, 0) != IDOK) return 0;
     int platform = Platform();
-    if (ShowModalDialog("Platform", PlatformDlgProc, hwndMain, reinterpret_cast<LPARAM>(&platform)) != IDOK)
-        return 0;
-    if (ShowModalDialog("PlugIn", PathDlgProc, hwndMain, reinterpret_cast<LPARAM>(pluginDir)) != IDOK) {
-        ShowModalDialog("Failure", GenericDlgProc, hwndMain, 0);
-        return 0;
+    if (gfQuiet) {
+        // Quiet: the system's platform, and -d's directory or the one the
+        // dialog would propose, checked as Continue checks it.
+        ProposePlugInDir(pluginDir);
+        if (int refused = CheckPlugInDir(pluginDir)) {
+            EndsWith(refused);
+            return 0;
+        }
+    } else {
+        if (ShowModalDialog("Welcome", GenericDlgProc, hwndMain, 0) != IDOK) return 0;
+        if (ShowModalDialog("Platform", PlatformDlgProc, hwndMain, reinterpret_cast<LPARAM>(&platform)) != IDOK)
+            return 0;
+        if (ShowModalDialog("PlugIn", PathDlgProc, hwndMain, reinterpret_cast<LPARAM>(pluginDir)) != IDOK) {
+            ShowModalDialog("Failure", GenericDlgProc, hwndMain, 0);
+            return 0;
+        }
     }
     PreparePath(pluginDir);
     if (!SourceDirectory(sourceDir)) {
@@ -154,7 +167,8 @@ int Install(HWND hwndMain) {
     if (ghStatus) DestroyWindow(ghStatus);
     ghStatus = nullptr;
     gfCopying = 0;
-    ShowModalDialog(gfAbort ? "Failure" : "Done", GenericDlgProc, hwndMain, 0);
+    if (gfAbort) EndsWith(EXIT_NOT_INSTALLED);  // cancelled, when nothing said otherwise
+    if (!gfQuiet) ShowModalDialog(gfAbort ? "Failure" : "Done", GenericDlgProc, hwndMain, 0);
     return !gfAbort;
 }
 

@@ -16,6 +16,7 @@ enum { SHARE_SHOWN = 27 };               // past Z: a network share, named by gS
 static int gDriveShown = -1;             // drive whose free space is on display
 static char gShareShown[PATH_BUFFER];    // its root, "\\server\share\", when a share
 static char gBrowse[PATH_BUFFER] = "";   // the last browse result
+char gszDest[PATH_BUFFER] = "";
 
 int CheckINI(char* buffer) {
     return GetPrivateProfileStringA("Photoshop", "PlugInDirectory", "", buffer, PATH_BUFFER - 1,
@@ -277,22 +278,41 @@ static bool ExistsOrMade(const char* dir) {
     return validdir(dir) || CreateDirectoryA(dir, nullptr);
 }
 
-static void Accept(HWND hDlg) {
-    ReadPath(hDlg);
+int CheckPlugInDir(char* path) {
     // What is checked, made and installed into is one and the same directory.
-    TidyPath(gPath);
+    TidyPath(path);
     // Measured with its backslash: a last byte of the same value may be the
     // second half of a character.
     char dir[PATH_BUFFER];
-    lstrcpyA(dir, gPath);
+    lstrcpyA(dir, path);
     AddBackslash(dir);
-    if (!DirFits(dir, 0)) {
-        // Counted in bytes: on a double-byte system that is said.
-        ShowAlertFormatted(DoubleByteSystem() ? IDS_PATH_TOO_LONG_BYTES : IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
-    } else if (FullPath(gPath) && ExistsOrMade(gPath)) {
+    if (!DirFits(dir, 0)) return EXIT_TOO_LONG;
+    return FullPath(path) && ExistsOrMade(path) ? EXIT_INSTALLED : EXIT_BAD_PATH;
+}
+
+void ProposePlugInDir(char* path) {
+    if (gszDest[0]) {
+        lstrcpyA(path, gszDest);
+    } else if (gfScan) {
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        if (!CheckINI(path) && !testdir("\\photoshp\\plugins", path) &&
+            !testdir("\\win32app\\photoshp\\plugins", path))
+            lstrcpyA(path, "c:\\plugins");
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+    }
+}
+
+static void Accept(HWND hDlg) {
+    ReadPath(hDlg);
+    switch (CheckPlugInDir(gPath)) {
+    case EXIT_INSTALLED:
         EndDialog(hDlg, IDOK);
         return;
-    } else {
+    case EXIT_TOO_LONG:
+        // Counted in bytes: on a double-byte system that is said.
+        ShowAlertFormatted(DoubleByteSystem() ? IDS_PATH_TOO_LONG_BYTES : IDS_PATH_TOO_LONG, gPath, MaxDirLength(0));
+        break;
+    default:
         ShowModalDialog("BadPath", BadPathDlgProc, hDlg, reinterpret_cast<LPARAM>(gPath));
     }
     SetFocus(GetDlgItem(hDlg, IDC_PATH_EDIT));
@@ -304,13 +324,7 @@ INT_PTR CALLBACK PathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) 
         CenterDialog(hDlg);
         gPath = reinterpret_cast<char*>(lParam);
         gDriveShown = -1;  // this dialog shows nothing yet
-        if (gfScan) {
-            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-            if (!CheckINI(gPath) && !testdir("\\photoshp\\plugins", gPath) &&
-                !testdir("\\win32app\\photoshp\\plugins", gPath))
-                lstrcpyA(gPath, "c:\\plugins");
-            SetCursor(LoadCursorA(nullptr, IDC_ARROW));
-        }
+        ProposePlugInDir(gPath);
         EnableWindow(GetDlgItem(hDlg, IDOK), gPath[0] != '\0');
         SendDlgItemMessageA(hDlg, IDC_PATH_EDIT, EM_LIMITTEXT, PATH_BUFFER - 1, 0);
         SetDlgItemTextA(hDlg, IDC_PATH_EDIT, gPath);

@@ -7,6 +7,17 @@
 enum { PATH_BUFFER = 160, KB_REQUIRED = 1300 };
 
 INT_PTR CALLBACK PathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// -d's directory (empty without it): proposed by the dialog, and a quiet
+// installation's destination.
+extern char gszDest[PATH_BUFFER];
+// The directory to propose, into path (PATH_BUFFER bytes): -d's; else,
+// searching, the paint program's setting, then its usual places on every
+// drive, then c:\plugins; else path as it is.
+void ProposePlugInDir(char* path);
+// A plug-in directory as Continue takes it: tidied in place, and made when
+// missing. EXIT_INSTALLED when it is taken, else EXIT_TOO_LONG or EXIT_BAD_PATH.
+int CheckPlugInDir(char* path);
 INT_PTR CALLBACK BadPathDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // The paint program's "PlugInDirectory" setting; 1 when it is not empty.

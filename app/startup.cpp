@@ -2,26 +2,68 @@
 // started once the window is on screen.
 #include "setup.h"
 
+#include "../controls/core/chars.h"
 #include "background.h"
 #include "compat.h"
+#include "pathdlg.h"
 
 static UINT gSetupMsg = 0;
 static int gInstalling = 0;  // the installation sequence is running
 
 static const char kMainClass[] = "OWSetupWClass";
 
+// -d's directory, after "-d", "-d=" or "-d:": up to a blank outside quotes,
+// the quotes dropped, as Windows splits a command line ("/d=C:\My Dir" and
+// "/d=C:\My Dir" in quotes alike; quoted says whether a quote before the
+// switch is still open). Into gszDest, whole characters: the command line is
+// in the code page, and a second byte may be a backslash. Returns where the
+// switches go on; gszDest stays empty when no directory follows, or one too
+// long for it (EXIT_TOO_LONG).
+static const char* TakeDest(const char* p, bool* quoted) {
+    if (*p == '=' || *p == ':') p++;
+    int n = 0;
+    bool tooLong = false;
+    for (; *p && (*quoted || (*p != ' ' && *p != '\t')); p = NextChar(p)) {
+        if (*p == '"') {
+            *quoted = !*quoted;
+            continue;
+        }
+        int size = int(NextChar(p) - p);
+        tooLong = tooLong || n + size >= PATH_BUFFER;
+        if (!tooLong) {
+            CopyMemory(gszDest + n, p, size);
+            n += size;
+        }
+    }
+    gszDest[tooLong ? 0 : n] = '\0';
+    if (tooLong) EndsWith(EXIT_TOO_LONG);
+    return p;
+}
+
 void ParseSwitches(const char* p) {
+    gszDest[0] = '\0';
+    bool destAsked = false, quoted = false;
     while (*p) {
-        while (*p && *p != '-' && *p != '/') p++;
+        while (*p && *p != '-' && *p != '/') {
+            if (*p == '"') quoted = !quoted;
+            p++;
+        }
         if (!*p) break;
         // Only the one letter after the dash counts: "-sn" is just "-s".
         switch (p[1] | 0x20) {  // the letter in lower case
         case 's': gfScan = 0; break;
         case 'n': gfNetworkWin = 1; break;
         case 'm': gfForceMSVC = 1; break;
+        case 'q': gfQuiet = 1; break;
+        case 'd':
+            // A directory's dashes and slashes are no switches.
+            destAsked = true;
+            p = TakeDest(p + 2, &quoted);
+            continue;
         }
         p++;
     }
+    if (destAsked && !gszDest[0]) EndsWith(EXIT_BAD_SWITCH);
 }
 
 const char* SkipProgramName(const char* cmdLine) {
@@ -46,6 +88,8 @@ BOOL InitApplication(HINSTANCE hInstance) {
     wc.lpszClassName = kMainClass;
     return RegisterClassA(&wc) != 0;
 }
+
+BOOL SetupRunning() { return FindWindowA(kMainClass, nullptr) != nullptr; }
 
 BOOL ShowRunningSetup() {
     HWND running = FindWindowA(kMainClass, nullptr);

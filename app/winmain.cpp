@@ -1,10 +1,16 @@
 #include "setup.h"
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
-    if (ShowRunningSetup()) return 0;
     ParseSwitches(lpCmdLine);
-    if (!hPrevInstance && !InitApplication(hInstance)) return 0;
-    if (!InitInstance(hInstance, nCmdShow)) return 0;
+    // A quiet start waits for nothing: another setup running is its answer.
+    if (gfQuiet) {
+        if (gExitCode != EXIT_INSTALLED) return gExitCode;
+        if (SetupRunning()) return EXIT_RUNNING;
+    } else if (ShowRunningSetup()) {
+        return 0;
+    }
+    if ((!hPrevInstance && !InitApplication(hInstance)) || !InitInstance(hInstance, nCmdShow))
+        return gfQuiet ? EXIT_NOT_INSTALLED : 0;
     MSG msg = {};
     while (GetMessageA(&msg, nullptr, 0, 0)) {
         if (!ModelessDlgMessage(ghStatus, &msg)) {
@@ -12,5 +18,5 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
             DispatchMessageA(&msg);
         }
     }
-    return static_cast<int>(msg.wParam);
+    return gfQuiet ? gExitCode : static_cast<int>(msg.wParam);
 }

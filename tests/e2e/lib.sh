@@ -53,7 +53,7 @@ prepare() {
     mkdir -p "$disk"
     find "$dist" -maxdepth 1 -type f ! -name '*.img' -exec cp -p {} "$disk/" \;  # as dated
     rm -f "$sys/msvcrt20.dll"
-    start_at='C:\disk\setup.exe' cwd= watchers= killed=
+    start_at='C:\disk\setup.exe' cwd= watchers= killed= exit_code=0
 }
 
 # Starts setup.exe as a file manager would, in its own directory, under
@@ -279,12 +279,13 @@ kill_program() {  # NAME
 }
 kill_setup() { kill_program setup.exe; wait $setup; }
 
-# The program has ended by itself, with 0, and left no window or process.
+# The program has ended by itself, with 0 (or the exit code a quiet
+# installation is to end with), and left no window or process.
 finish() {
     wait $setup
     local rc=$?
     [ -n "$watchers" ] && wait $watchers
-    [ $rc -eq 0 ] || fail "setup.exe exited with $rc"
+    [ $rc -eq "$exit_code" ] || fail "setup.exe exited with $rc, not $exit_code"
     ask windows | grep -E 'Orb Weave|Welcome!|Platform|Plug-in|Installing|Congratulations|Warning|Alert' &&
         fail "windows left behind"
     # This prefix's setup.exe only: other checkouts may be testing beside this one.

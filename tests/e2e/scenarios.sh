@@ -301,6 +301,42 @@ second-start() {
     plugins_installed
 }
 
+# Unattended: -q installs with no dialog that asks anything, into -d's
+# directory, and its exit code says how it ended (README): each refusal the
+# dialogs would have said ends it instead, with nothing left half-done.
+_quiet() { exit_code=$1 && shift && start nt351 /q "$@" && wait $setup; }  # CODE [SWITCHES...]
+quiet() { _quiet 0 '/d=c:\quiet dir'; plug="$C/quiet dir" plugins_installed; same "$sys/msvcrt20.dll" "$(expected msvcrt20._ll)"; }
+quiet-proposed() { ini 'c:\from ini'; _quiet 0; plug="$C/from ini" plugins_installed; }
+quiet-bad-path() { _quiet 2 '/d=c:\plu<gins|'; [ -z "$(ls -A "$C" | grep -i plu)" ] || fail "made: $(ls -A "$C")"; }
+quiet-too-long() { _quiet 3 "/d=$(dir_of $((limit + 1)) q)"; absent "$C/$(printf 'q%.0s' $(seq $((limit - 2))))"; }
+quiet-full-disk() {
+    tinydisk
+    earlier "$tiny/plugins/vxbase32.dll"
+    _quiet 4 '/d=t:\plugins'
+    kept_earlier "$tiny/plugins/vxbase32.dll"
+    no_temporaries "$tiny/plugins"
+}
+quiet-damaged() {
+    _flip "$disk/vxfilc32._bf"
+    earlier "$plug/vxfilc32.8bf"
+    _quiet 5 '/d=c:\plugins'
+    kept_earlier "$plug/vxfilc32.8bf"
+    absent "$plug/vxfild32.8bf"
+    no_temporaries "$plug"
+}
+# Started while another setup runs, a quiet one waits for nothing: its code
+# says so, and the first goes on untouched.
+quiet-second() {
+    start nt351
+    drive wait "Welcome!"
+    "$winebed" run 'C:\disk\setup.exe' /q /d=c:\second
+    local rc=$?
+    [ $rc -eq 6 ] || fail "a quiet start beside a running setup ended with $rc, not 6"
+    absent "$C/second"
+    installs
+    plugins_installed
+}
+
 # Bad sources: said in an alert over the progress dialog, then "Failure";
 # what the user had is kept, nothing after the failed file is copied.
 _bad_source() {  # ALERT
