@@ -280,10 +280,13 @@ int main(int argc, char** argv) {
         std::string last;
         char text[400];
         DWORD_PTR n;
+        // Each question waits until the program pumps, after each file: one
+        // that gave up on a busy program would be asked again at once, and
+        // again, taking the processor from the program it watches.
         while (IsWindow(hwnd)) {
             text[0] = '\0';
             if (SendMessageTimeoutA(GetDlgItem(hwnd, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                                    SMTO_ABORTIFHUNG, 5000, &n) &&
+                                    SMTO_NORMAL, 60000, &n) &&
                 text != last) {
                 last = text;
                 printf("%s\n", text);
@@ -293,10 +296,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (!strcmp(verb, "progress")) {
-        // A question waits until the program pumps its messages, after each file.
+        // As texts: each question waits until the program pumps its messages.
         while (IsWindow(hwnd)) {
             DWORD_PTR pos;
-            if (SendMessageTimeoutA(GetDlgItem(hwnd, id), GRM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &pos))
+            if (SendMessageTimeoutA(GetDlgItem(hwnd, id), GRM_GETPOS, 0, 0, SMTO_NORMAL, 60000, &pos))
                 printf("%d\n", int(pos)), fflush(stdout);
         }
         return 0;
