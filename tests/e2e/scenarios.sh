@@ -379,9 +379,10 @@ _damaged() { printf 'The disk is damaged: "c:\\disk\\%s" is not as it was made. 
 damaged-plugin() { _flip "$disk/vxfilc32._bf"; _bad_source "$(_damaged vxfilc32._bf)"; }
 damaged-runtime() {  # i686
     _flip "$disk/msvcrt20._ll"
+    runtime_dated "$sys" - "an older runtime"
     start nt351
     copy_fails "$(_damaged msvcrt20._ll)"
-    absent "$sys/msvcrt20.dll"
+    grep -qx "an older runtime" "$sys/msvcrt20.dll" || fail "the older runtime was not kept"
     absent "$plug/vxfila32.8bf"
     no_temporaries "$sys"
 }
