@@ -12,8 +12,8 @@
 #include "pathdlg.h"
 #include "platformdlg.h"
 #include "presses.h"
-#include "sums.h"
 #include "resource.h"
+#include "sums.h"
 
 // Tells the user that a directory's path is too long for the path buffers.
 static void TooLong(const char* dir) {

@@ -4,7 +4,8 @@
 #include <windows.h>
 
 // Runs the sequence once the main window is on screen: 1 when every file was
-// installed, 0 after Exit, Cancel or an error.
+// installed, 0 after Exit, Cancel or an error. Quiet (-q), without the
+// dialogs that ask, and with why it ended in gExitCode.
 int Install(HWND hwndMain);
 // Serves "Welcome", "Done" and "Failure".
 INT_PTR CALLBACK GenericDlgProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam);
