@@ -1,5 +1,7 @@
 #include "presses.h"
 
+#include "compat.h"
+
 static LONG Distance(LONG a, LONG b) { return a > b ? a - b : b - a; }
 
 void NotePress(PressRun& run, DWORD time, POINT pt, HWND top, DWORD dblTime, SIZE dblSize) {
@@ -72,19 +74,29 @@ bool TakeInput(const MSG& msg) {
     return PressMeantFor(gRun, top, !GetUpdateRect(top, nullptr, FALSE), gRun.began);
 }
 
+// The hook functions are looked up: the period references leave their
+// presence on Win32s unsaid, and a program that imports what a system lacks
+// does not load there. Without them the dialogs take every press, as before.
+typedef HHOOK(WINAPI* SetHookProc)(int, HOOKPROC, HINSTANCE, DWORD);
+typedef BOOL(WINAPI* UnhookProc)(HHOOK);
+typedef LRESULT(WINAPI* NextHookProc)(HHOOK, int, WPARAM, LPARAM);
 static HHOOK gHook = nullptr;
+static NextHookProc gNextHook = nullptr;
 
 static LRESULT CALLBACK DialogInputFilter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && !TakeInput(*reinterpret_cast<MSG*>(lParam))) return TRUE;
-    return CallNextHookEx(gHook, code, wParam, lParam);
+    return gNextHook(gHook, code, wParam, lParam);
 }
 
-PressFilter::PressFilter()
-    : hHook(SetWindowsHookExA(WH_MSGFILTER, DialogInputFilter, nullptr, GetCurrentThreadId())) {
+PressFilter::PressFilter() : hHook(nullptr) {
+    auto set = SystemProc<SetHookProc>("user32.dll", "SetWindowsHookExA");
+    gNextHook = SystemProc<NextHookProc>("user32.dll", "CallNextHookEx");
+    if (set && gNextHook && SystemProc<UnhookProc>("user32.dll", "UnhookWindowsHookEx"))
+        hHook = set(WH_MSGFILTER, DialogInputFilter, nullptr, GetCurrentThreadId());
     gHook = hHook;
 }
 
 PressFilter::~PressFilter() {
-    if (hHook) UnhookWindowsHookEx(hHook);
+    if (hHook) SystemProc<UnhookProc>("user32.dll", "UnhookWindowsHookEx")(hHook);
     gHook = nullptr;
 }
