@@ -1,6 +1,7 @@
 #include "drive.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 std::string WindowsPath(const std::string& path) {
@@ -126,13 +127,25 @@ bool ClickItem(HWND dlg, int id) {
     RECT rc;
     if (!item || !GetWindowRect(item, &rc)) return false;
     int x = (rc.left + rc.right) / 2, y = (rc.top + rc.bottom) / 2;
-    // Where the last press was, this one could be the second of a double
-    // click, which a dialog that came up in between does not take: a person's
-    // next click lands elsewhere on the button.
-    POINT cursor;
+    // Soon after the last press, where it was, this one would be its second
+    // of a double click, which a dialog that came up in between does not take:
+    // a person's next click lands elsewhere on the button. Where the driver
+    // pressed last is kept beside the prefix's temporary files (a new Wine
+    // process is not sure to see the cursor where the last one left it).
+    char kept[MAX_PATH];
+    GetTempPathA(MAX_PATH - 16, kept);
+    lstrcatA(kept, "owdrive.last");
+    POINT lastPress = {-100, -100};
+    if (FILE* f = fopen(kept, "r")) {
+        if (fscanf(f, "%ld %ld", &lastPress.x, &lastPress.y) != 2) lastPress = {-100, -100};
+        fclose(f);
+    }
     int cx = GetSystemMetrics(SM_CXDOUBLECLK), cy = GetSystemMetrics(SM_CYDOUBLECLK);
-    if (GetCursorPos(&cursor) && 2 * abs(x - cursor.x) <= cx && 2 * abs(y - cursor.y) <= cy)
-        x = x + cx < rc.right ? x + cx : x - cx;
+    if (2 * abs(x - lastPress.x) <= cx && 2 * abs(y - lastPress.y) <= cy) x = x + cx < rc.right ? x + cx : x - cx;
+    if (FILE* f = fopen(kept, "w")) {
+        fprintf(f, "%d %d\n", x, y);
+        fclose(f);
+    }
     ClickAt(x, y);
     return true;
 }
